@@ -1,0 +1,76 @@
+#include "startup.h"
+
+namespace veskor::client {
+
+namespace {
+
+std::string Join(const std::string& folder, const std::string& name) {
+    return NormaliseFolder(folder, SeparatorMode::AddSeparator) + name;
+}
+
+}  // namespace
+
+bool LockFileFree(StartupPlatform& platform, const std::string& lockPath) {
+    for (int attempt = 1;; ++attempt) {
+        if (platform.OpenAndCloseLockFile(lockPath)) return true;
+        if (attempt >= kLockAttempts) return false;
+        platform.Pause(kLockPauseMs);
+    }
+}
+
+StartupState RunStartupChecks(StartupPlatform& platform) {
+    const DirectorySearch search = [&platform](const std::string& pattern,
+                                               const std::function<bool(const DirEntry&)>& visit) {
+        platform.Search(pattern, visit);
+    };
+
+    StartupState state;
+    state.startupFolder = platform.CurrentFolder();
+    state.ownFolder = FolderOfPath(platform.ModulePath());
+
+    if (!FilePresent(search, state.startupFolder, kLauncherExe)) {
+        if (!FilePresent(search, state.ownFolder, kLauncherExe)) {
+            state.status = StartupFilesMissing;
+            return state;
+        }
+        state.startupFolder = NormaliseFolder(state.ownFolder, SeparatorMode::StripSeparator);
+        platform.SetCurrentFolder(state.startupFolder);
+    }
+    if (!FilePresent(search, state.startupFolder, kConsoleLauncherExe)) {
+        state.status = StartupFilesMissing;
+        return state;
+    }
+
+    state.iniPath = Join(state.startupFolder, kIniName);
+    if (!FilePresent(search, std::string(), state.iniPath)) {
+        state.status = IniMissing;
+        return state;
+    }
+
+    state.applicationFolder = platform.ReadSetting(state.iniPath, "FOLDERS", "APPLFOLDER", "");
+    const std::string dataName = platform.ReadSetting(state.iniPath, "FOLDERS", "DATAFOLDER", "");
+    const std::string spoolName = platform.ReadSetting(state.iniPath, "FOLDERS", "SPOOLFOLDER", "SPOOL");
+    state.dataFolder = Join(state.applicationFolder, dataName);
+    state.spoolFolder = Join(state.dataFolder, spoolName);
+    state.lockPath = Join(state.applicationFolder, kLockName);
+
+    if (!FolderPresent(search, state.applicationFolder)) {
+        state.status = ApplicationFolderMissing;
+    } else if (!FolderPresent(search, state.dataFolder)) {
+        state.status = DataFolderMissing;
+    } else if (!FolderPresent(search, state.spoolFolder)) {
+        state.status = SpoolFolderMissing;
+    } else if (!LockFileFree(platform, state.lockPath)) {
+        state.status = UpdateLocked;
+    }
+    return state;
+}
+
+std::string StartCommandLine(const std::string& startupFolder, const std::string& fileName) {
+    std::string path = Join(startupFolder, fileName);
+    if (path.find(' ') != std::string::npos) path = '"' + path + '"';
+    if (path.size() > kCommandLineLimit) path.resize(kCommandLineLimit);
+    return path;
+}
+
+}  // namespace veskor::client

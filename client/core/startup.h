@@ -1,0 +1,69 @@
+// Start-up checks of the client launcher: which status for which installation,
+// which paths, which command line. The platform is reached only through
+// StartupPlatform, so the whole decision runs against any file tree.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "folders.h"
+
+namespace veskor::client {
+
+enum StartupStatus : std::int32_t {
+    Ok = 0,
+    StartupFilesMissing = 9,
+    IniMissing = -1,
+    ApplicationFolderMissing = -5,
+    DataFolderMissing = -6,
+    SpoolFolderMissing = -7,
+    UpdateLocked = 2,
+};
+
+struct StartupState {
+    std::string startupFolder;
+    std::string ownFolder;
+    std::string iniPath;
+    std::string applicationFolder;
+    std::string dataFolder;
+    std::string spoolFolder;
+    std::string lockPath;
+    std::int32_t status = Ok;
+};
+
+inline constexpr const char* kLauncherExe = "VESKOR.EXE";
+inline constexpr const char* kConsoleLauncherExe = "VESKOR1.EXE";
+inline constexpr const char* kConfigExe = "VESKORCFG.EXE";
+inline constexpr const char* kIniName = "VESKOR.INI";
+inline constexpr const char* kLockName = "VESKORUPD.LCK";
+inline constexpr int kLockAttempts = 5;
+inline constexpr unsigned kLockPauseMs = 2000;
+inline constexpr std::size_t kCommandLineLimit = 511;
+
+class StartupPlatform {
+public:
+    virtual ~StartupPlatform() = default;
+    virtual std::string CurrentFolder() = 0;
+    virtual std::string ModulePath() = 0;
+    virtual void SetCurrentFolder(const std::string& folder) = 0;
+    virtual void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) = 0;
+    virtual std::string ReadSetting(const std::string& file, const std::string& section,
+                                    const std::string& key, const std::string& fallback) = 0;
+    // Opens the lock file for reading with read sharing (created when missing) and
+    // closes it again; false when the open failed.
+    virtual bool OpenAndCloseLockFile(const std::string& path) = 0;
+    virtual void Pause(unsigned milliseconds) = 0;
+};
+
+// Runs the checks in their fixed order and returns the filled state.
+StartupState RunStartupChecks(StartupPlatform& platform);
+
+// The lock-file check alone: true once an open succeeds, false after kLockAttempts failures.
+bool LockFileFree(StartupPlatform& platform, const std::string& lockPath);
+
+// Command line that starts fileName from the startup folder. A path with a blank
+// is enclosed in double quotes so that it cannot be read as a shorter program
+// name followed by arguments. Cut to kCommandLineLimit characters.
+std::string StartCommandLine(const std::string& startupFolder, const std::string& fileName);
+
+}  // namespace veskor::client

@@ -1,0 +1,10 @@
+# Client launcher VESKOR.EXE: start-up checks and launch.
+veskor_core(client/core/startup.cpp INCLUDES client/core)
+veskor_unit_tests(client/tests/startup_test.cpp)
+veskor_e2e_groups(client)
+
+veskor_program(veskor VESKOR
+    SOURCES client/win32/main.cpp client/win32/launch.cpp client/win32/startup_platform.cpp
+    RC client/res/veskor.rc
+    INCLUDES client/win32
+    LIBS veskor_common_win32)

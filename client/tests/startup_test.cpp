@@ -1,0 +1,237 @@
+#include "startup.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "memory_tree.h"
+
+namespace veskor::client {
+namespace {
+
+using veskor::testing::MemoryTree;
+
+class FakePlatform : public StartupPlatform {
+public:
+    std::string CurrentFolder() override { return current; }
+    std::string ModulePath() override { return module; }
+    void SetCurrentFolder(const std::string& folder) override {
+        current = folder;
+        folderChanges.push_back(folder);
+    }
+    void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override {
+        tree.Search(pattern, visit);
+    }
+    std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback) override {
+        reads.push_back(section + "/" + key);
+        EXPECT_EQ(file, expectedIni);
+        auto it = settings.find(key);
+        return it == settings.end() ? fallback : it->second;
+    }
+    bool OpenAndCloseLockFile(const std::string& path) override {
+        lockOpens.push_back(path);
+        const bool ok = failingOpens == 0;
+        if (!ok) --failingOpens;
+        return ok;
+    }
+    void Pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
+
+    MemoryTree tree;
+    std::string current = "C:\\INST";
+    std::string module = "C:\\INST\\VESKOR.EXE";
+    std::string expectedIni = "C:\\INST\\VESKOR.INI";
+    std::map<std::string, std::string> settings;
+    int failingOpens = 0;
+    std::vector<std::string> folderChanges, reads, lockOpens;
+    std::vector<unsigned> pauses;
+};
+
+// A complete installation: programs, settings file and the three folders.
+void Install(FakePlatform& p) {
+    p.tree.Add("C:\\INST\\VESKOR.EXE");
+    p.tree.Add("C:\\INST\\VESKOR1.EXE");
+    p.tree.Add("C:\\INST\\VESKOR.INI");
+    p.tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir);
+    p.settings = {{"APPLFOLDER", "C:\\APP"}, {"DATAFOLDER", "DATA01"}, {"SPOOLFOLDER", "SPOOL"}};
+}
+
+TEST(StartupChecks, ValidInstallationPassesWithItsPaths) {
+    FakePlatform p;
+    Install(p);
+    const StartupState s = RunStartupChecks(p);
+    EXPECT_EQ(s.status, Ok);
+    EXPECT_EQ(s.startupFolder, "C:\\INST");
+    EXPECT_EQ(s.ownFolder, "C:\\INST\\");
+    EXPECT_EQ(s.iniPath, "C:\\INST\\VESKOR.INI");
+    EXPECT_EQ(s.applicationFolder, "C:\\APP");
+    EXPECT_EQ(s.dataFolder, "C:\\APP\\DATA01");
+    EXPECT_EQ(s.spoolFolder, "C:\\APP\\DATA01\\SPOOL");
+    EXPECT_EQ(s.lockPath, "C:\\APP\\VESKORUPD.LCK");
+    EXPECT_EQ(p.reads, (std::vector<std::string>{"FOLDERS/APPLFOLDER", "FOLDERS/DATAFOLDER", "FOLDERS/SPOOLFOLDER"}));
+    EXPECT_EQ(p.lockOpens.size(), 1u);
+    EXPECT_TRUE(p.folderChanges.empty());
+}
+
+// Each case breaks a complete installation in one way.
+TEST(StartupChecks, EveryStatusFromItsTree) {
+    struct Case {
+        const char* what;
+        std::function<void(FakePlatform&)> breakIt;
+        std::int32_t status;
+    } cases[] = {
+        {"no VESKOR.EXE anywhere", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR.EXE"); }, StartupFilesMissing},
+        {"hidden VESKOR.EXE", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR.EXE", MemoryTree::Hidden); },
+         StartupFilesMissing},
+        {"no VESKOR1.EXE", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR1.EXE"); }, StartupFilesMissing},
+        {"system VESKOR1.EXE", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::System); },
+         StartupFilesMissing},
+        {"VESKOR1.EXE is a folder", [](FakePlatform& p) {
+             p.tree.Remove("C:\\INST\\VESKOR1.EXE");
+             p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::Dir);
+         }, StartupFilesMissing},
+        {"no VESKOR.INI", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR.INI"); }, IniMissing},
+        {"hidden VESKOR.INI", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR.INI", MemoryTree::Hidden); },
+         IniMissing},
+        {"APPLFOLDER missing", [](FakePlatform& p) { p.settings.erase("APPLFOLDER"); }, ApplicationFolderMissing},
+        {"APPLFOLDER names no folder", [](FakePlatform& p) { p.settings["APPLFOLDER"] = "C:\\NOPE"; },
+         ApplicationFolderMissing},
+        {"APPLFOLDER with separator, empty folder", [](FakePlatform& p) {
+             p.tree.Add("C:\\EMPTY", MemoryTree::Dir);
+             p.settings["APPLFOLDER"] = "C:\\EMPTY\\";
+         }, ApplicationFolderMissing},
+        {"data folder missing", [](FakePlatform& p) { p.settings["DATAFOLDER"] = "DATA02"; }, DataFolderMissing},
+        {"absolute data folder", [](FakePlatform& p) { p.settings["DATAFOLDER"] = "C:\\APP\\DATA01"; },
+         DataFolderMissing},
+        {"spool folder missing", [](FakePlatform& p) { p.settings["SPOOLFOLDER"] = "PRINT"; }, SpoolFolderMissing},
+        {"hidden spool folder", [](FakePlatform& p) {
+             p.tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir | MemoryTree::Hidden);
+         }, SpoolFolderMissing},
+        {"spool name empty, data folder empty", [](FakePlatform& p) {
+             p.tree.Add("C:\\APP\\DATA03", MemoryTree::Dir);
+             p.settings["DATAFOLDER"] = "DATA03";
+             p.settings["SPOOLFOLDER"] = "";
+         }, SpoolFolderMissing},
+        {"lock never opens", [](FakePlatform& p) { p.failingOpens = 99; }, UpdateLocked},
+        {"spool is a plain file", [](FakePlatform& p) {
+             p.tree.Add("C:\\APP\\DATA01\\PRINT");
+             p.settings["SPOOLFOLDER"] = "PRINT";
+         }, Ok},
+        {"SPOOLFOLDER key missing gives SPOOL", [](FakePlatform& p) { p.settings.erase("SPOOLFOLDER"); }, Ok},
+        {"DATAFOLDER empty uses application folder", [](FakePlatform& p) {
+             p.tree.Add("C:\\APP\\SPOOL", MemoryTree::Dir);
+             p.settings["DATAFOLDER"] = "";
+         }, Ok},
+        {"APPLFOLDER with separator, folder with entries", [](FakePlatform& p) {
+             p.settings["APPLFOLDER"] = "C:\\APP\\";
+         }, Ok},
+        {"lock opens on the fifth attempt", [](FakePlatform& p) { p.failingOpens = 4; }, Ok},
+    };
+    for (const auto& c : cases) {
+        FakePlatform p;
+        Install(p);
+        c.breakIt(p);
+        EXPECT_EQ(RunStartupChecks(p).status, c.status) << c.what;
+    }
+}
+
+TEST(StartupChecks, FirstFailingFolderDecidesAndLaterOnesAreNotTested) {
+    FakePlatform p;
+    Install(p);
+    p.settings["APPLFOLDER"] = "C:\\NOPE";
+    const int before = p.tree.searches;
+    const StartupState s = RunStartupChecks(p);
+    EXPECT_EQ(s.status, ApplicationFolderMissing);
+    // VESKOR.EXE, VESKOR1.EXE, VESKOR.INI and the application folder: nothing more.
+    EXPECT_EQ(p.tree.searches - before, 4);
+    EXPECT_TRUE(p.lockOpens.empty());
+    EXPECT_EQ(s.dataFolder, "C:\\NOPE\\DATA01");
+}
+
+TEST(StartupChecks, DerivedPathsNeverDoubleTheSeparator) {
+    FakePlatform p;
+    Install(p);
+    p.settings["APPLFOLDER"] = "C:\\APP\\";
+    const StartupState s = RunStartupChecks(p);
+    EXPECT_EQ(s.applicationFolder, "C:\\APP\\");
+    EXPECT_EQ(s.dataFolder, "C:\\APP\\DATA01");
+    EXPECT_EQ(s.lockPath, "C:\\APP\\VESKORUPD.LCK");
+
+    FakePlatform empty;
+    Install(empty);
+    empty.settings.clear();
+    const StartupState e = RunStartupChecks(empty);
+    EXPECT_EQ(e.status, ApplicationFolderMissing);
+    EXPECT_EQ(e.dataFolder, "\\");
+    EXPECT_EQ(e.spoolFolder, "\\SPOOL");
+}
+
+TEST(StartupChecks, OwnFolderFallback) {
+    struct Case {
+        const char* what;
+        bool currentHasLauncher;
+        bool currentHasConsoleLauncher;
+        bool ownHasBoth;
+        std::int32_t status;
+        const char* startupFolder;
+    } cases[] = {
+        {"started elsewhere", false, false, true, Ok, "C:\\INST"},
+        {"started elsewhere, own folder lacks programs", false, false, false, StartupFilesMissing, "C:\\ELSE"},
+        {"working folder has only VESKOR.EXE", true, false, true, StartupFilesMissing, "C:\\ELSE"},
+    };
+    for (const auto& c : cases) {
+        FakePlatform p;
+        Install(p);
+        p.current = "C:\\ELSE";
+        if (c.currentHasLauncher) p.tree.Add("C:\\ELSE\\VESKOR.EXE");
+        if (c.currentHasConsoleLauncher) p.tree.Add("C:\\ELSE\\VESKOR1.EXE");
+        if (!c.ownHasBoth) p.tree.Remove("C:\\INST\\VESKOR.EXE");
+        const StartupState s = RunStartupChecks(p);
+        EXPECT_EQ(s.status, c.status) << c.what;
+        EXPECT_EQ(s.startupFolder, c.startupFolder) << c.what;
+        EXPECT_EQ(p.current, c.startupFolder) << c.what;
+    }
+}
+
+TEST(StartupChecks, OwnFolderAtDriveRootKeepsItsSeparator) {
+    FakePlatform p;
+    p.current = "C:\\ELSE";
+    p.module = "D:\\VESKOR.EXE";
+    p.expectedIni = "D:\\VESKOR.INI";
+    p.tree.Add("D:\\VESKOR.EXE");
+    p.tree.Add("D:\\VESKOR1.EXE");
+    const StartupState s = RunStartupChecks(p);
+    EXPECT_EQ(s.startupFolder, "D:\\");
+    EXPECT_EQ(s.iniPath, "D:\\VESKOR.INI");
+    EXPECT_EQ(s.status, IniMissing);
+    EXPECT_EQ(p.folderChanges, std::vector<std::string>{"D:\\"});
+}
+
+TEST(LockFileCheck, AttemptsAndPauses) {
+    struct Case {
+        int failingOpens;
+        bool free;
+        std::size_t opens;
+        std::size_t pauses;
+    } cases[] = {{0, true, 1, 0}, {1, true, 2, 1}, {4, true, 5, 4}, {5, false, 5, 4}, {50, false, 5, 4}};
+    for (const auto& c : cases) {
+        FakePlatform p;
+        p.failingOpens = c.failingOpens;
+        EXPECT_EQ(LockFileFree(p, "C:\\APP\\VESKORUPD.LCK"), c.free) << c.failingOpens;
+        EXPECT_EQ(p.lockOpens.size(), c.opens) << c.failingOpens;
+        EXPECT_EQ(p.pauses, std::vector<unsigned>(c.pauses, 2000u)) << c.failingOpens;
+    }
+}
+
+TEST(StartCommandLine, QuotedOnlyWithABlank) {
+    EXPECT_EQ(StartCommandLine("C:\\INST", "VESKOR1.EXE"), "C:\\INST\\VESKOR1.EXE");
+    EXPECT_EQ(StartCommandLine("C:\\", "VESKORCFG.EXE"), "C:\\VESKORCFG.EXE");
+    EXPECT_EQ(StartCommandLine("C:\\My Apps", "VESKOR1.EXE"), "\"C:\\My Apps\\VESKOR1.EXE\"");
+    const std::string longFolder(600, 'A');
+    EXPECT_EQ(StartCommandLine(longFolder, "VESKOR1.EXE").size(), kCommandLineLimit);
+}
+
+}  // namespace
+}  // namespace veskor::client

@@ -1,0 +1,109 @@
+#include "folders.h"
+
+#include <gtest/gtest.h>
+
+#include "memory_tree.h"
+
+namespace veskor {
+namespace {
+
+using testing::MemoryTree;
+
+TEST(NormaliseFolder, SeparatorRules) {
+    struct Case {
+        const char* path;
+        SeparatorMode mode;
+        const char* expected;
+    } cases[] = {
+        {"", SeparatorMode::AddSeparator, "\\"},
+        {"C:\\APP", SeparatorMode::AddSeparator, "C:\\APP\\"},
+        {"C:\\APP\\", SeparatorMode::AddSeparator, "C:\\APP\\"},
+        {"C:", SeparatorMode::AddSeparator, "C:\\"},
+        {"C:\\APP\\\\", SeparatorMode::StripSeparator, "C:\\APP"},
+        {"C:\\APP", SeparatorMode::StripSeparator, "C:\\APP"},
+        {"C:\\\\\\", SeparatorMode::StripSeparator, "C:\\"},
+        {"C:\\", SeparatorMode::StripSeparator, "C:\\"},
+        {"C:", SeparatorMode::StripSeparator, "C:\\"},
+        {"\\\\", SeparatorMode::StripSeparator, ""},
+        {"AB\\", SeparatorMode::StripSeparator, "AB"},
+        {"C:\\APP\\", SeparatorMode::Unchanged, "C:\\APP\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NormaliseFolder(c.path, c.mode), c.expected) << c.path;
+}
+
+TEST(FolderOfPath, CutAfterLastSeparator) {
+    EXPECT_EQ(FolderOfPath("C:\\INST\\VESKOR.EXE"), "C:\\INST\\");
+    EXPECT_EQ(FolderOfPath("C:VESKOR.EXE"), "C:");
+    EXPECT_EQ(FolderOfPath("Z:/tmp/x/VESKOR.EXE"), "Z:/tmp/x/");
+    EXPECT_EQ(FolderOfPath("VESKOR.EXE"), "");
+}
+
+class PresenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.Add("C:\\T\\visible.txt");
+        tree.Add("C:\\T\\hidden.txt", MemoryTree::Hidden);
+        tree.Add("C:\\T\\system.txt", MemoryTree::System);
+        tree.Add("C:\\T\\sub", MemoryTree::Dir);
+        tree.Add("C:\\T\\hiddendir", MemoryTree::Dir | MemoryTree::Hidden);
+        tree.Add("C:\\T\\empty", MemoryTree::Dir);
+        tree.Add("C:\\T\\onlyhidden\\x", MemoryTree::Hidden);
+        tree.Add("C:\\T\\onlydirs\\inner", MemoryTree::Dir);
+    }
+    MemoryTree tree;
+};
+
+TEST_F(PresenceTest, FileAndFolderModes) {
+    struct Case {
+        const char* path;
+        bool asFile;
+        bool asFolder;
+    } cases[] = {
+        {"", false, false},
+        {"C:\\T\\visible.txt", true, true},
+        {"C:\\T\\VISIBLE.TXT", true, true},
+        {"C:\\T\\hidden.txt", false, false},
+        {"C:\\T\\system.txt", false, false},
+        {"C:\\T\\missing.txt", false, false},
+        {"C:\\T\\sub", false, true},
+        {"C:\\T\\hiddendir", false, false},
+        // With a trailing separator the folder must hold a qualifying entry.
+        {"C:\\T\\sub\\", false, false},
+        {"C:\\T\\empty\\", false, false},
+        {"C:\\T\\onlyhidden\\", false, false},
+        {"C:\\T\\onlydirs\\", false, true},
+        {"C:\\T\\", true, true},
+        {"C:\\T\\vis*.t?t", true, true},
+        {"C:\\T\\h*.txt", false, false},
+        {"C:\\T\\s*", false, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsPresent(tree.Searcher(), c.path, PresenceMode::File), c.asFile) << c.path;
+        EXPECT_EQ(FolderPresent(tree.Searcher(), c.path), c.asFolder) << c.path;
+    }
+}
+
+TEST_F(PresenceTest, DotEntriesNeverCount) {
+    // "C:\T\empty\*.*" reports only "." and "..", which must not make it present.
+    std::vector<std::string> seen;
+    tree.Search("C:\\T\\empty\\*.*", [&](const DirEntry& e) {
+        seen.push_back(e.name);
+        return true;
+    });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_FALSE(FolderPresent(tree.Searcher(), "C:\\T\\empty\\"));
+}
+
+TEST_F(PresenceTest, FilePresentJoinsFolderAndName) {
+    EXPECT_TRUE(FilePresent(tree.Searcher(), "C:\\T", "visible.txt"));
+    EXPECT_TRUE(FilePresent(tree.Searcher(), "C:\\T\\", "visible.txt"));
+    EXPECT_TRUE(FilePresent(tree.Searcher(), "", "C:\\T\\visible.txt"));
+    EXPECT_FALSE(FilePresent(tree.Searcher(), "C:\\T", "sub"));
+    // A drive root ends in ":" or "\" and so lists its entries.
+    EXPECT_EQ(PresencePattern("C:"), "C:*.*");
+    EXPECT_EQ(PresencePattern("C:\\"), "C:\\*.*");
+    EXPECT_EQ(PresencePattern("C:\\T"), "C:\\T");
+}
+
+}  // namespace
+}  // namespace veskor

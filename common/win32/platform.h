@@ -1,0 +1,24 @@
+// Platform side of the folder and settings helpers.
+#pragma once
+
+#include <string>
+
+#include "folders.h"
+
+namespace veskor::win32 {
+
+// Directory search with FindFirstFileA / FindNextFileA.
+void SearchDirectory(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit);
+DirectorySearch PlatformSearch();
+
+std::string CurrentFolder();
+std::string ModulePath();
+inline std::string OwnFolder() { return FolderOfPath(ModulePath()); }
+
+// GetPrivateProfileStringA into a 512-byte buffer: at most 511 characters come back.
+std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& fallback);
+void WriteSetting(const std::string& file, const std::string& section, const std::string& key,
+                  const std::string& value);
+
+}  // namespace veskor::win32

@@ -1,0 +1,191 @@
+#include "winutil.h"
+
+#include <cstdio>
+
+#include "harness.h"
+
+namespace e2e {
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return folder + "\\" + name;
+}
+
+void MakeFolders(const std::string& path) {
+    for (std::size_t i = 3; i <= path.size(); ++i)
+        if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+}
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(Join(path, "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = Join(path, name);
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string FreshFolder(const std::string& name) {
+    const std::string path = Join(Env().work, name);
+    RemoveTree(path);
+    MakeFolders(path);
+    return path;
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == text.size();
+}
+
+std::optional<std::string> ReadText(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(h);
+    return text;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool CopyProgram(const std::string& builtName, const std::string& destination) {
+    const bool ok = CopyFileA(Join(Env().bin, builtName).c_str(), destination.c_str(), FALSE) != 0;
+    if (!ok) Fail(__FILE__, __LINE__, "cannot copy " + builtName + " to " + destination);
+    return ok;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+int CountOf(const std::string& text, const std::string& needle) {
+    int n = 0;
+    for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) ++n;
+    return n;
+}
+
+std::string LogValue(const std::string& log, const std::string& key) {
+    for (const std::string& line : Lines(log))
+        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
+    return "<no " + key + ">";
+}
+
+StartSignal::StartSignal() {
+    static int counter = 0;
+    char name[96];
+    std::snprintf(name, sizeof name, "veskor-e2e-%lu-%d", GetCurrentProcessId(), ++counter);
+    event_ = CreateEventA(nullptr, TRUE, FALSE, name);
+    SetEnvironmentVariableA("VESKOR_TEST_EVENT", name);
+}
+
+StartSignal::~StartSignal() {
+    SetEnvironmentVariableA("VESKOR_TEST_EVENT", nullptr);
+    CloseHandle(event_);
+}
+
+bool StartSignal::Wait(DWORD ms) { return WaitForSingleObject(event_, ms) == WAIT_OBJECT_0; }
+void StartSignal::Reset() { ResetEvent(event_); }
+
+Process::~Process() {
+    if (process_) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) Kill();
+        CloseHandle(process_);
+    }
+    if (job_) {
+        WaitJobEmpty(5000);
+        TerminateJobObject(job_, 1);
+        CloseHandle(job_);
+    }
+}
+
+bool Process::Start(const std::string& commandLine, const std::string& folder) {
+    job_ = CreateJobObjectA(nullptr, nullptr);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &pi)) {
+        Fail(__FILE__, __LINE__, "cannot start " + commandLine);
+        return false;
+    }
+    AssignProcessToJobObject(job_, pi.hProcess);
+    ResumeThread(pi.hThread);
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+    return true;
+}
+
+DWORD Process::WaitExit(DWORD ms) {
+    if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+namespace {
+JOBOBJECT_BASIC_ACCOUNTING_INFORMATION Accounting(HANDLE job) {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+    if (job) QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr);
+    return info;
+}
+}  // namespace
+
+DWORD Process::TotalProcesses() const { return Accounting(job_).TotalProcesses; }
+DWORD Process::ActiveProcesses() const { return Accounting(job_).ActiveProcesses; }
+
+bool Process::WaitJobEmpty(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (ActiveProcesses() > 0) {
+        if (GetTickCount() - start > ms) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+void Process::Kill() {
+    if (job_) TerminateJobObject(job_, 1);
+    else if (process_) TerminateProcess(process_, 1);
+}
+
+DWORD RunToEnd(const std::string& commandLine, const std::string& folder, DWORD ms) {
+    Process p;
+    if (!p.Start(commandLine, folder)) return STILL_ACTIVE;
+    return p.WaitExit(ms);
+}
+
+}  // namespace e2e

@@ -1,0 +1,70 @@
+// Platform helpers for the end-to-end driver: files, folders, processes in a
+// job (so that every process they start is counted), named events.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::string Join(const std::string& folder, const std::string& name);
+void MakeFolders(const std::string& path);
+void RemoveTree(const std::string& path);
+// A fresh, empty scratch folder for a case.
+std::string FreshFolder(const std::string& name);
+bool WriteText(const std::string& path, const std::string& text);
+std::optional<std::string> ReadText(const std::string& path);
+bool Exists(const std::string& path);
+long long FileSize(const std::string& path);  // -1 when missing
+bool CopyProgram(const std::string& builtName, const std::string& destination);
+std::vector<std::string> Lines(const std::string& text);
+int CountOf(const std::string& text, const std::string& needle);
+// Value of "KEY=value" in a fixture log's first block.
+std::string LogValue(const std::string& log, const std::string& key);
+
+// A named event that fixtures set when they start (via VESKOR_TEST_EVENT).
+class StartSignal {
+public:
+    StartSignal();
+    ~StartSignal();
+    bool Wait(DWORD ms);
+    void Reset();
+
+private:
+    HANDLE event_;
+};
+
+// A process started inside a job object of its own: every process it starts
+// joins the same job, so the driver can tell how many were started.
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    bool Start(const std::string& commandLine, const std::string& folder);
+    // Exit code, or STILL_ACTIVE after a time-out.
+    DWORD WaitExit(DWORD ms);
+    // Waits until no process of the job is left.
+    bool WaitJobEmpty(DWORD ms);
+    // Processes ever started in the job, this one included.
+    DWORD TotalProcesses() const;
+    DWORD ActiveProcesses() const;
+    void Kill();
+    HANDLE handle() const { return process_; }
+    DWORD id() const { return id_; }
+
+private:
+    HANDLE job_ = nullptr;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Runs a program to its end and returns its exit code (STILL_ACTIVE on time-out).
+DWORD RunToEnd(const std::string& commandLine, const std::string& folder, DWORD ms);
+
+}  // namespace e2e

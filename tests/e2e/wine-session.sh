@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# One Wine session for the end-to-end tests: an Xvfb display, a private 32-bit
+# prefix copied from a template, and one wineserver that lives until "stop".
+#   wine-session.sh start STATE      set up (creates the template once)
+#   wine-session.sh run STATE PROG [ARGS...]
+#                                    runs PROG (a program of the Windows build)
+#   wine-session.sh stop STATE       ends the wineserver and the display, removes the prefix
+# Needs VESKOR_WIN32_BIN (the Windows build's program folder); VESKOR_WINE_TEMPLATE
+# names the template prefix (default: STATE/../wine-template).
+set -euo pipefail
+cmd=$1
+state=$(realpath -m "$2")
+shift 2
+template=$(realpath -m "${VESKOR_WINE_TEMPLATE:-$state/../wine-template}")
+
+wine_env() {
+  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$1"
+}
+
+start_display() {
+  local n
+  for n in $(seq 91 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { echo "$n $pid"; return 0; }
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true
+  done
+  echo "no free display" >&2
+  return 1
+}
+
+stop_session() {
+  [ -f "$state/env" ] || return 0
+  # shellcheck disable=SC1091
+  . "$state/env"
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$state"
+}
+
+make_template() {
+  [ -f "$template/system.reg" ] && return 0
+  local tmp="$template.tmp.$$"
+  rm -rf "$tmp"
+  mkdir -p "$(dirname "$template")"
+  ( wine_env "$tmp"; wineboot -i >/dev/null 2>&1; wineserver -w )
+  rm -rf "$template"
+  mv "$tmp" "$template"
+}
+
+case $cmd in
+start)
+  stop_session
+  mkdir -p "$state"
+  read -r display xvfb_pid < <(start_display)
+  export DISPLAY=":$display"
+  make_template
+  cp -a "$template" "$state/prefix"
+  cat >"$state/env" <<ENV
+export DISPLAY=:$display XVFB_PID=$xvfb_pid
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$state/prefix"
+ENV
+  . "$state/env"
+  wineserver -p </dev/null >/dev/null 2>&1
+  mkdir -p "$WINEPREFIX/drive_c/e2e"
+  wine "$(realpath "$VESKOR_WIN32_BIN")/driver.exe" warmup </dev/null >/dev/null 2>&1
+  echo "wine session on display :$display, prefix $WINEPREFIX"
+  ;;
+run)
+  . "$state/env"
+  prog=$1
+  shift
+  bin=$(realpath "$VESKOR_WIN32_BIN")
+  export VESKOR_BIN="Z:${bin//\//\\}" VESKOR_WORK='C:\e2e'
+  out=$(realpath -m "$state/../e2e-out")
+  mkdir -p "$out"
+  export VESKOR_OUT="Z:${out//\//\\}"
+  exec wine "$bin/$prog" "$@"
+  ;;
+stop)
+  stop_session
+  ;;
+*)
+  echo "usage: $0 start|run|stop STATE ..." >&2
+  exit 2
+  ;;
+esac

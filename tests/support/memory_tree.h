@@ -1,0 +1,81 @@
+// An in-memory file tree with a directory search that behaves like the
+// platform's: case-insensitive wildcard match on the last path element,
+// "." and ".." reported for searches inside a non-root folder.
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <string>
+
+#include "folders.h"
+
+namespace veskor::testing {
+
+inline std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+inline bool WildMatch(const char* pattern, const char* name) {
+    if (*pattern == '\0') return *name == '\0';
+    if (*pattern == '*') return WildMatch(pattern + 1, name) || (*name && WildMatch(pattern, name + 1));
+    if (*name == '\0') return false;
+    if (*pattern == '?' || std::toupper(static_cast<unsigned char>(*pattern)) ==
+                               std::toupper(static_cast<unsigned char>(*name)))
+        return WildMatch(pattern + 1, name + 1);
+    return false;
+}
+
+class MemoryTree {
+public:
+    enum Attr { Plain = 0, Hidden = 1, System = 2, Dir = 4 };
+
+    // Adds an entry and every folder above it, e.g. Add("C:\\APP\\DATA01", Dir).
+    void Add(const std::string& path, int attrs = Plain) {
+        auto cut = path.find_last_of('\\');
+        if (cut != std::string::npos && cut > 2) Add(path.substr(0, cut), Dir);
+        entries_[Upper(path)] = Entry{path.substr(cut == std::string::npos ? 0 : cut + 1), attrs};
+    }
+    void Remove(const std::string& path) { entries_.erase(Upper(path)); }
+
+    void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) const {
+        ++searches;
+        const auto cut = pattern.find_last_of('\\');
+        if (cut == std::string::npos) return;
+        const std::string parent = Upper(pattern.substr(0, cut));
+        std::string last = pattern.substr(cut + 1);
+        if (last == "*.*") last = "*";
+        const bool isRoot = parent.size() == 2 && parent[1] == ':';
+        if (!isRoot && !entries_.count(parent)) return;
+        if (!isRoot && (entries_.at(parent).attrs & Dir) == 0) return;
+        if (!isRoot) {
+            for (const char* dot : {".", ".."})
+                if (WildMatch(last.c_str(), dot) && !visit(DirEntry{dot, false, false, true})) return;
+        }
+        for (const auto& [key, entry] : entries_) {
+            if (key.size() <= parent.size() + 1 || key.compare(0, parent.size(), parent) != 0 ||
+                key[parent.size()] != '\\' || key.find('\\', parent.size() + 1) != std::string::npos)
+                continue;
+            if (!WildMatch(last.c_str(), entry.name.c_str())) continue;
+            DirEntry found{entry.name, (entry.attrs & Hidden) != 0, (entry.attrs & System) != 0,
+                           (entry.attrs & Dir) != 0};
+            if (!visit(found)) return;
+        }
+    }
+
+    DirectorySearch Searcher() const {
+        return [this](const std::string& p, const std::function<bool(const DirEntry&)>& v) { Search(p, v); };
+    }
+
+    mutable int searches = 0;
+
+private:
+    struct Entry {
+        std::string name;
+        int attrs;
+    };
+    std::map<std::string, Entry> entries_;
+};
+
+}  // namespace veskor::testing

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the build and test tool chain when something is missing. Safe to run again.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+pkg_ok() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have g++ || need+=(g++)
+have cmake || need+=(cmake)
+have ninja || need+=(ninja-build)
+have clang++ || need+=(clang)
+have i686-w64-mingw32-g++-posix || have i686-w64-mingw32-g++ || need+=(mingw-w64)
+have i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
+have Xvfb || need+=(xvfb)
+have zip || need+=(zip)
+have python3 || need+=(python3)
+pkg_ok googletest || pkg_ok libgtest-dev || need+=(googletest)
+pkg_ok libclang-rt-14-dev || need+=(libclang-rt-14-dev)
+pkg_ok x11-apps || need+=(x11-apps)            # xwd, for screenshots
+pkg_ok netpbm || need+=(netpbm)                # xwdtopnm / pnmtopng
+pkg_ok wine32 || need+=(wine32:i386 wine)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+if printf '%s\n' "${need[@]}" | grep -q ':i386'; then
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+fi
+echo "installing: ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
