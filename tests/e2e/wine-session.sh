@@ -78,7 +78,7 @@ run)
   shift
   bin=$(realpath "$VESKOR_WIN32_BIN")
   export VESKOR_BIN="Z:${bin//\//\\}" VESKOR_WORK='C:\e2e'
-  out=$(realpath -m "$state/../e2e-out")
+  out=$(realpath -m "${VESKOR_OUT_DIR:-$state/../e2e-out}")
   mkdir -p "$out"
   export VESKOR_OUT="Z:${out//\//\\}"
   exec wine "$bin/$prog" "$@"

@@ -68,3 +68,16 @@ private:
 DWORD RunToEnd(const std::string& commandLine, const std::string& folder, DWORD ms);
 
 }  // namespace e2e
+
+namespace e2e {
+
+// Saves what the screen shows of a window (its outer rectangle) as a 24-bit BMP.
+bool SaveWindowBitmap(HWND window, const std::string& bmpPath);
+
+// Milliseconds from a high-resolution counter.
+double NowMs();
+
+// A text line for the run's report (stdout and VESKOR_OUT\<file>).
+void Report(const std::string& file, const std::string& line);
+
+}  // namespace e2e
