@@ -10,7 +10,7 @@ namespace {
 void Say(const std::string& line) { Report("demo-report.txt", line); }
 
 E2E_CASE("demo", user_start) {
-    const Installation in = MakeInstallation("demo");
+    const Installation in = MakeInstallationAt(Join(Env().out, "sample"));
     Say("Installation folder: " + in.inst);
     Say("  VESKOR.EXE, VESKOR1.EXE (a recorder standing in for the console window launcher), VESKOR.INI:");
     for (const std::string& line : Lines(ReadText(Join(in.inst, "VESKOR.INI")).value_or("")))

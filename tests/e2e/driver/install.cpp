@@ -1,5 +1,6 @@
 #include "install.h"
 
+#include "harness.h"
 #include "winutil.h"
 
 namespace e2e {
@@ -10,8 +11,15 @@ std::string FoldersSection(const std::string& app, const std::string& data, cons
 
 Installation MakeInstallation(const std::string& caseName, const std::string& consoleLauncher,
                               const std::string& instName) {
+    return MakeInstallationAt(Join(Env().work, caseName), consoleLauncher, instName);
+}
+
+Installation MakeInstallationAt(const std::string& root, const std::string& consoleLauncher,
+                                const std::string& instName) {
     Installation in;
-    in.root = FreshFolder(caseName);
+    in.root = root;
+    RemoveTree(root);
+    MakeFolders(root);
     in.inst = Join(in.root, instName);
     in.app = Join(in.root, "APP");
     MakeFolders(in.inst);

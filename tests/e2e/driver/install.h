@@ -16,6 +16,10 @@ struct Installation {
 Installation MakeInstallation(const std::string& caseName, const std::string& consoleLauncher = "recorder.exe",
                               const std::string& instName = "INST");
 
+// The same, in a given (fresh) root folder instead of the scratch folder.
+Installation MakeInstallationAt(const std::string& root, const std::string& consoleLauncher = "recorder.exe",
+                                const std::string& instName = "INST");
+
 std::string FoldersSection(const std::string& app, const std::string& data = "DATA01",
                            const std::string& spool = "SPOOL");
 
