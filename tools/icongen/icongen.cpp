@@ -29,14 +29,16 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
 }
 
 // The picture in unit coordinates (0..1, y downwards): a rounded tile with a
-// shaded gradient and a bold "V"; the second style adds a round badge.
-Rgba Shade(const Style& s, double x, double y) {
+// shaded gradient (flat for the 16-colour images, where a gradient would band)
+// and a bold "V"; the second style adds a round badge.
+Rgba Shade(const Style& s, double x, double y, bool flat) {
     const double inset = 0.06, radius = 0.2;
     const double qx = std::max(std::fabs(x - 0.5) - (0.5 - inset - radius), 0.0);
     const double qy = std::max(std::fabs(y - 0.5) - (0.5 - inset - radius), 0.0);
     if (std::hypot(qx, qy) > radius) return {0, 0, 0, 0};
-    Rgba c{s.top.r + (s.bottom.r - s.top.r) * y, s.top.g + (s.bottom.g - s.top.g) * y,
-           s.top.b + (s.bottom.b - s.top.b) * y, 1.0};
+    const double t = flat ? 0.5 : y;
+    Rgba c{s.top.r + (s.bottom.r - s.top.r) * t, s.top.g + (s.bottom.g - s.top.g) * t,
+           s.top.b + (s.bottom.b - s.top.b) * t, 1.0};
     const double stroke = 0.085;
     const double d = std::min(SegmentDistance(x, y, 0.27, 0.25, 0.5, 0.76), SegmentDistance(x, y, 0.73, 0.25, 0.5, 0.76));
     if (d < stroke) c = s.glyph;
@@ -44,7 +46,7 @@ Rgba Shade(const Style& s, double x, double y) {
     return c;
 }
 
-std::vector<Rgba> Render(const Style& style, int size) {
+std::vector<Rgba> Render(const Style& style, int size, bool flat) {
     const int ss = 4;
     std::vector<Rgba> out(size * size);
     for (int y = 0; y < size; ++y)
@@ -52,7 +54,7 @@ std::vector<Rgba> Render(const Style& style, int size) {
             Rgba sum{0, 0, 0, 0};
             for (int j = 0; j < ss; ++j)
                 for (int i = 0; i < ss; ++i) {
-                    const Rgba c = Shade(style, (x + (i + 0.5) / ss) / size, (y + (j + 0.5) / ss) / size);
+                    const Rgba c = Shade(style, (x + (i + 0.5) / ss) / size, (y + (j + 0.5) / ss) / size, flat);
                     sum.r += c.r * c.a;
                     sum.g += c.g * c.a;
                     sum.b += c.b * c.a;
@@ -181,7 +183,7 @@ int main(int argc, char** argv) {
     std::vector<std::pair<int, int>> formats;
     for (int bits : {32, 8, 4})
         for (int size : {48, 32, 24, 16}) {
-            images.push_back(Image(Render(style, size), size, bits));
+            images.push_back(Image(Render(style, size, bits == 4), size, bits));
             formats.push_back({size, bits});
         }
 
