@@ -6,18 +6,18 @@ using namespace style;
 
 namespace {
 
-constexpr std::uint32_t kBase = WS_CHILD | WS_VISIBLE;
-constexpr std::uint32_t kGroupBox = kBase | BS_GROUPBOX | BS_LEFT | BS_NOTIFY | BS_FLAT;
-constexpr std::uint32_t kPush = kBase | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_NOTIFY;
-constexpr std::uint32_t kCombo = kBase | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_UPPERCASE;
-constexpr std::uint32_t kOptionLeft = kBase | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER | BS_NOTIFY;
+constexpr std::uint32_t kBase = kWS_CHILD | kWS_VISIBLE;
+constexpr std::uint32_t kGroupBox = kBase | kBS_GROUPBOX | kBS_LEFT | kBS_NOTIFY | kBS_FLAT;
+constexpr std::uint32_t kPush = kBase | kBS_PUSHBUTTON | kBS_CENTER | kBS_VCENTER | kBS_NOTIFY;
+constexpr std::uint32_t kCombo = kBase | kWS_TABSTOP | kWS_VSCROLL | kCBS_DROPDOWNLIST | kCBS_UPPERCASE;
+constexpr std::uint32_t kOptionLeft = kBase | kWS_TABSTOP | kBS_AUTORADIOBUTTON | kBS_LEFT | kBS_VCENTER | kBS_NOTIFY;
 constexpr std::uint32_t kOptionRight =
-    kBase | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_RIGHT | BS_VCENTER | BS_NOTIFY;
-constexpr std::uint32_t kLabel = kBase | SS_NOTIFY | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    kBase | kWS_TABSTOP | kBS_AUTORADIOBUTTON | kBS_RIGHT | kBS_VCENTER | kBS_NOTIFY;
+constexpr std::uint32_t kLabel = kBase | kSS_NOTIFY | kWS_CLIPSIBLINGS | kWS_CLIPCHILDREN;
 
-constexpr ControlColours kOnFace{COLOR_WINDOWTEXT, COLOR_BTNFACE, true};
-constexpr ControlColours kOnWindow{COLOR_WINDOWTEXT, COLOR_WINDOW, false};
-constexpr ControlColours kOnInfo{COLOR_INFOTEXT, COLOR_INFOBK, true};
+constexpr ControlColours kOnFace{kCOLOR_WINDOWTEXT, kCOLOR_BTNFACE, true};
+constexpr ControlColours kOnWindow{kCOLOR_WINDOWTEXT, kCOLOR_WINDOW, false};
+constexpr ControlColours kOnInfo{kCOLOR_INFOTEXT, kCOLOR_INFOBK, true};
 constexpr ControlColours kSystem{};
 
 using K = ControlKind;
@@ -40,43 +40,43 @@ const char* ControlClassName(ControlKind kind) {
 const std::vector<ControlSpec>& FormControls() {
     static const std::vector<ControlSpec> controls = {
         {"fraFolders", 0, false, K::GroupBox, ids::fraFolders, "&Application and Data Folder", 5, 2, 560, 127, 0,
-         kGroupBox, WS_EX_TRANSPARENT, kFontSmall, kOnFace},
+         kGroupBox, kWS_EX_TRANSPARENT, kFontSmall, kOnFace},
         {"cmdSelectFolder", 0, false, K::PushButton, ids::cmdSelectFolder, "&Select Folder", 450, 48, 106, 24, 0,
          kPush, 0, kFontSmall, kSystem},
         {"txtAppFolder", 0, false, K::Edit, ids::txtAppFolder, "", 15, 18, 542, 24, 0,
-         kBase | WS_TABSTOP | ES_READONLY | ES_UPPERCASE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kFontNormal,
+         kBase | kWS_TABSTOP | kES_READONLY | kES_UPPERCASE | kES_AUTOHSCROLL, kWS_EX_CLIENTEDGE, kFontNormal,
          kOnWindow},
         {"cboDataFolder", 0, false, K::ComboBox, ids::cboDataFolder, nullptr, 15, 48, 80, 24, 200, kCombo,
-         WS_EX_CLIENTEDGE, kFontNormal, kOnWindow},
+         kWS_EX_CLIENTEDGE, kFontNormal, kOnWindow},
         {"txtSpoolFolder", 0, false, K::Edit, ids::txtSpoolFolder, "", 204, 48, 92, 24, 0,
-         kBase | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kFontNormal, kOnWindow},
+         kBase | kWS_TABSTOP | kES_UPPERCASE | kES_AUTOHSCROLL, kWS_EX_CLIENTEDGE, kFontNormal, kOnWindow},
         {"fraWindow", 0, false, K::GroupBox, ids::fraWindow, "Application Window Properties", 5, 130, 427, 135, 0,
-         kGroupBox, WS_EX_TRANSPARENT, kFontSmall, kOnFace},
+         kGroupBox, kWS_EX_TRANSPARENT, kFontSmall, kOnFace},
         {"chkGraphicMode", 0, false, K::CheckBox, ids::chkGraphicMode, "Graphic Mode", 15, 150, 112, 20, 0,
-         kBase | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | BS_NOTIFY, 0, kFontSmall, kOnFace},
+         kBase | kWS_TABSTOP | kBS_AUTOCHECKBOX | kBS_LEFT | kBS_VCENTER | kBS_NOTIFY, 0, kFontSmall, kOnFace},
         {"optWindowType", 0, true, K::OptionButton, ids::optWindowType[0], "MAX", 15, 199, 70, 17, 0,
-         kOptionLeft | WS_GROUP, 0, kFontNormal, kOnFace},
+         kOptionLeft | kWS_GROUP, 0, kFontNormal, kOnFace},
         {"optWindowType", 1, true, K::OptionButton, ids::optWindowType[1], "SIZE", 15, 219, 70, 17, 0,
          kOptionLeft, 0, kFontNormal, kOnFace},
         {"optFontType", 0, true, K::OptionButton, ids::optFontType[0], "TT", 100, 199, 70, 17, 0,
-         kOptionLeft | WS_GROUP, 0, kFontNormal, kOnFace},
+         kOptionLeft | kWS_GROUP, 0, kFontNormal, kOnFace},
         {"optFontType", 1, true, K::OptionButton, ids::optFontType[1], "BMP", 100, 219, 70, 17, 0, kOptionLeft, 0,
          kFontNormal, kOnFace},
         {"optScreen", 0, true, K::OptionButton, ids::optScreen[0], "SCREEN 1", 136, 150, 85, 17, 0,
-         kOptionRight | WS_GROUP, 0, kFontNormal, kOnFace},
+         kOptionRight | kWS_GROUP, 0, kFontNormal, kOnFace},
         {"optScreen", 1, true, K::OptionButton, ids::optScreen[1], "SCREEN 2", 239, 151, 85, 17, 0, kOptionRight,
          0, kFontNormal, kOnFace},
         {"optScreenSize", 0, true, K::OptionButton, ids::optScreenSize[0], "640 x 480", 185, 199, 80, 17, 0,
-         kOptionRight | WS_GROUP, 0, kFontNormal, kOnFace},
+         kOptionRight | kWS_GROUP, 0, kFontNormal, kOnFace},
         {"optScreenSize", 1, true, K::OptionButton, ids::optScreenSize[1], "800 x 600", 185, 219, 80, 17, 0,
          kOptionRight, 0, kFontNormal, kOnFace},
         {"optScreenSize", 2, true, K::OptionButton, ids::optScreenSize[2], "1024 x 768", 185, 239, 80, 17, 0,
          kOptionRight, 0, kFontNormal, kOnFace},
         {"cboFontSize", 0, false, K::ComboBox, ids::cboFontSize, nullptr, 280, 199, 92, 24, 200, kCombo,
-         WS_EX_CLIENTEDGE, kFontNormal, kOnWindow},
-        {"cmdOK", 0, false, K::PushButton, ids::cmdOK, "&OK", 448, 160, 112, 32, 0, kPush | WS_TABSTOP, 0,
+         kWS_EX_CLIENTEDGE, kFontNormal, kOnWindow},
+        {"cmdOK", 0, false, K::PushButton, ids::cmdOK, "&OK", 448, 160, 112, 32, 0, kPush | kWS_TABSTOP, 0,
          kFontNormal, kSystem},
-        {"cmdCancel", 0, false, K::PushButton, ids::cmdCancel, "&Cancel", 448, 205, 112, 32, 0, kPush | WS_TABSTOP,
+        {"cmdCancel", 0, false, K::PushButton, ids::cmdCancel, "&Cancel", 448, 205, 112, 32, 0, kPush | kWS_TABSTOP,
          0, kFontNormal, kSystem},
         {"lblCaption", 0, true, K::Label, ids::lblCaption[0], "Data Folder", 104, 53, 77, 12, 0, kLabel, 0,
          kFontSmall, kOnFace},
@@ -88,7 +88,7 @@ const std::vector<ControlSpec>& FormControls() {
          kFontSmall, kOnFace},
         {"lblSpoolStatus", 0, false, K::Label, ids::lblSpoolStatus, "Spool Folder", 16, 104, 463, 13, 0, kLabel, 0,
          kFontSmall, kOnFace},
-        {"lblStatusBox", 0, false, K::Label, ids::lblStatusBox, "", 15, 76, 537, 45, 0, kLabel | SS_SUNKEN, 0,
+        {"lblStatusBox", 0, false, K::Label, ids::lblStatusBox, "", 15, 76, 537, 45, 0, kLabel | kSS_SUNKEN, 0,
          kFontSmall, kOnFace},
         {"lblCaption", 1, true, K::Label, ids::lblCaption[1], "Type", 15, 181, 73, 15, 0, kLabel, 0, kFontSmall,
          kOnFace},
@@ -98,7 +98,7 @@ const std::vector<ControlSpec>& FormControls() {
          kFontSmall, kOnFace},
         {"lblCaption", 4, true, K::Label, ids::lblCaption[4], "Font Size", 280, 181, 96, 15, 0, kLabel, 0,
          kFontSmall, kOnFace},
-        {"lblHelp", 0, false, K::Label, ids::lblHelp, "", 2, 272, 568, 50, 0, kLabel | SS_SUNKEN, 0, kFontHelp,
+        {"lblHelp", 0, false, K::Label, ids::lblHelp, "", 2, 272, 568, 50, 0, kLabel | kSS_SUNKEN, 0, kFontHelp,
          kOnInfo},
     };
     return controls;

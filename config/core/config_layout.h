@@ -48,48 +48,49 @@ inline constexpr unsigned UM_FILL_DATA_FOLDERS = kUser + 3100;
 inline constexpr unsigned UM_FILL_FONT_SIZES = kUser + 3200;
 }  // namespace messages
 
-// Platform style and colour values used by the form.
+// Platform style and colour values used by the form, named as the platform
+// names them with a "k" in front (the plain names are the platform headers' macros).
 namespace style {
-inline constexpr std::uint32_t WS_POPUP = 0x80000000u;
-inline constexpr std::uint32_t WS_CHILD = 0x40000000u;
-inline constexpr std::uint32_t WS_VISIBLE = 0x10000000u;
-inline constexpr std::uint32_t WS_CLIPSIBLINGS = 0x04000000u;
-inline constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000u;
-inline constexpr std::uint32_t WS_CAPTION = 0x00C00000u;
-inline constexpr std::uint32_t WS_DLGFRAME = 0x00400000u;
-inline constexpr std::uint32_t WS_VSCROLL = 0x00200000u;
-inline constexpr std::uint32_t WS_SYSMENU = 0x00080000u;
-inline constexpr std::uint32_t WS_GROUP = 0x00020000u;
-inline constexpr std::uint32_t WS_TABSTOP = 0x00010000u;
-inline constexpr std::uint32_t WS_EX_TRANSPARENT = 0x00000020u;
-inline constexpr std::uint32_t WS_EX_WINDOWEDGE = 0x00000100u;
-inline constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200u;
-inline constexpr std::uint32_t WS_EX_CONTROLPARENT = 0x00010000u;
-inline constexpr std::uint32_t BS_PUSHBUTTON = 0x0000u;
-inline constexpr std::uint32_t BS_AUTOCHECKBOX = 0x0003u;
-inline constexpr std::uint32_t BS_GROUPBOX = 0x0007u;
-inline constexpr std::uint32_t BS_AUTORADIOBUTTON = 0x0009u;
-inline constexpr std::uint32_t BS_LEFT = 0x0100u;
-inline constexpr std::uint32_t BS_RIGHT = 0x0200u;
-inline constexpr std::uint32_t BS_CENTER = 0x0300u;
-inline constexpr std::uint32_t BS_VCENTER = 0x0C00u;
-inline constexpr std::uint32_t BS_NOTIFY = 0x4000u;
-inline constexpr std::uint32_t BS_FLAT = 0x8000u;
-inline constexpr std::uint32_t ES_UPPERCASE = 0x0008u;
-inline constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080u;
-inline constexpr std::uint32_t ES_READONLY = 0x0800u;
-inline constexpr std::uint32_t CBS_DROPDOWNLIST = 0x0003u;
-inline constexpr std::uint32_t CBS_UPPERCASE = 0x2000u;
-inline constexpr std::uint32_t SS_NOTIFY = 0x0100u;
-inline constexpr std::uint32_t SS_SUNKEN = 0x1000u;
-inline constexpr std::uint32_t CS_VREDRAW = 0x0001u;
-inline constexpr std::uint32_t CS_HREDRAW = 0x0002u;
-inline constexpr std::uint32_t CS_DBLCLKS = 0x0008u;
-inline constexpr int COLOR_WINDOW = 5;
-inline constexpr int COLOR_WINDOWTEXT = 8;
-inline constexpr int COLOR_BTNFACE = 15;
-inline constexpr int COLOR_INFOTEXT = 23;
-inline constexpr int COLOR_INFOBK = 24;
+inline constexpr std::uint32_t kWS_POPUP = 0x80000000u;
+inline constexpr std::uint32_t kWS_CHILD = 0x40000000u;
+inline constexpr std::uint32_t kWS_VISIBLE = 0x10000000u;
+inline constexpr std::uint32_t kWS_CLIPSIBLINGS = 0x04000000u;
+inline constexpr std::uint32_t kWS_CLIPCHILDREN = 0x02000000u;
+inline constexpr std::uint32_t kWS_CAPTION = 0x00C00000u;
+inline constexpr std::uint32_t kWS_DLGFRAME = 0x00400000u;
+inline constexpr std::uint32_t kWS_VSCROLL = 0x00200000u;
+inline constexpr std::uint32_t kWS_SYSMENU = 0x00080000u;
+inline constexpr std::uint32_t kWS_GROUP = 0x00020000u;
+inline constexpr std::uint32_t kWS_TABSTOP = 0x00010000u;
+inline constexpr std::uint32_t kWS_EX_TRANSPARENT = 0x00000020u;
+inline constexpr std::uint32_t kWS_EX_WINDOWEDGE = 0x00000100u;
+inline constexpr std::uint32_t kWS_EX_CLIENTEDGE = 0x00000200u;
+inline constexpr std::uint32_t kWS_EX_CONTROLPARENT = 0x00010000u;
+inline constexpr std::uint32_t kBS_PUSHBUTTON = 0x0000u;
+inline constexpr std::uint32_t kBS_AUTOCHECKBOX = 0x0003u;
+inline constexpr std::uint32_t kBS_GROUPBOX = 0x0007u;
+inline constexpr std::uint32_t kBS_AUTORADIOBUTTON = 0x0009u;
+inline constexpr std::uint32_t kBS_LEFT = 0x0100u;
+inline constexpr std::uint32_t kBS_RIGHT = 0x0200u;
+inline constexpr std::uint32_t kBS_CENTER = 0x0300u;
+inline constexpr std::uint32_t kBS_VCENTER = 0x0C00u;
+inline constexpr std::uint32_t kBS_NOTIFY = 0x4000u;
+inline constexpr std::uint32_t kBS_FLAT = 0x8000u;
+inline constexpr std::uint32_t kES_UPPERCASE = 0x0008u;
+inline constexpr std::uint32_t kES_AUTOHSCROLL = 0x0080u;
+inline constexpr std::uint32_t kES_READONLY = 0x0800u;
+inline constexpr std::uint32_t kCBS_DROPDOWNLIST = 0x0003u;
+inline constexpr std::uint32_t kCBS_UPPERCASE = 0x2000u;
+inline constexpr std::uint32_t kSS_NOTIFY = 0x0100u;
+inline constexpr std::uint32_t kSS_SUNKEN = 0x1000u;
+inline constexpr std::uint32_t kCS_VREDRAW = 0x0001u;
+inline constexpr std::uint32_t kCS_HREDRAW = 0x0002u;
+inline constexpr std::uint32_t kCS_DBLCLKS = 0x0008u;
+inline constexpr int kCOLOR_WINDOW = 5;
+inline constexpr int kCOLOR_WINDOWTEXT = 8;
+inline constexpr int kCOLOR_BTNFACE = 15;
+inline constexpr int kCOLOR_INFOTEXT = 23;
+inline constexpr int kCOLOR_INFOBK = 24;
 }  // namespace style
 
 // Font description texts: face and the thirteen numbers of the font call.
@@ -119,7 +120,7 @@ struct ControlSpec {
     const char* caption;  // nullptr: none is given (combo boxes)
     int x, y, width, height;
     int resizedHeight;  // combo boxes: total height after creation; 0 otherwise
-    std::uint32_t style;  // WS_CHILD and WS_VISIBLE included
+    std::uint32_t style;  // kWS_CHILD and kWS_VISIBLE included
     std::uint32_t exStyle;
     const char* font;
     ControlColours colours;
@@ -130,13 +131,13 @@ const std::vector<ControlSpec>& FormControls();
 
 struct FormSpec {
     const char* className = "FORM_VESKORCFG_FRMCONFIG_CLASS";
-    std::uint32_t classStyle = style::CS_HREDRAW | style::CS_VREDRAW | style::CS_DBLCLKS;
-    int backgroundColour = style::COLOR_BTNFACE;
+    std::uint32_t classStyle = style::kCS_HREDRAW | style::kCS_VREDRAW | style::kCS_DBLCLKS;
+    int backgroundColour = style::kCOLOR_BTNFACE;
     const char* iconResource = "IMAGE_NEWICON";
     const char* caption = "Keldrin Veskor Startup Configuration";
-    std::uint32_t style = style::WS_POPUP | style::WS_CAPTION | style::WS_DLGFRAME | style::WS_SYSMENU |
-                          style::WS_CLIPSIBLINGS | style::WS_CLIPCHILDREN | style::WS_VISIBLE;
-    std::uint32_t exStyle = style::WS_EX_CONTROLPARENT | style::WS_EX_WINDOWEDGE;
+    std::uint32_t style = style::kWS_POPUP | style::kWS_CAPTION | style::kWS_DLGFRAME | style::kWS_SYSMENU |
+                          style::kWS_CLIPSIBLINGS | style::kWS_CLIPCHILDREN | style::kWS_VISIBLE;
+    std::uint32_t exStyle = style::kWS_EX_CONTROLPARENT | style::kWS_EX_WINDOWEDGE;
     int width = 579;
     int height = 358;
 };

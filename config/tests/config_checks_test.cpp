@@ -129,7 +129,7 @@ TEST(ConfigHelp, TextsPerControlWithLineBreaks) {
     EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
     // Every control that takes the focus has its own text.
     for (const ControlSpec& c : FormControls())
-        if (c.style & style::WS_TABSTOP) {
+        if (c.style & style::kWS_TABSTOP) {
             EXPECT_FALSE(HelpText(c.id).empty()) << c.name;
         }
 }
@@ -141,9 +141,9 @@ TEST(ConfigLayout, ControlsIdentifiersAndTabOrder) {
     std::vector<std::string> tabOrder;
     for (const ControlSpec& c : controls) {
         EXPECT_TRUE(idsSeen.insert(c.id).second) << c.name;
-        EXPECT_EQ(c.style & (style::WS_CHILD | style::WS_VISIBLE), style::WS_CHILD | style::WS_VISIBLE) << c.name;
+        EXPECT_EQ(c.style & (style::kWS_CHILD | style::kWS_VISIBLE), style::kWS_CHILD | style::kWS_VISIBLE) << c.name;
         EXPECT_EQ(c.resizedHeight != 0, c.kind == ControlKind::ComboBox) << c.name;
-        if (c.style & style::WS_TABSTOP) tabOrder.push_back(c.name);
+        if (c.style & style::kWS_TABSTOP) tabOrder.push_back(c.name);
     }
     EXPECT_EQ(tabOrder, (std::vector<std::string>{"txtAppFolder", "cboDataFolder", "txtSpoolFolder",
                                                   "chkGraphicMode", "optWindowType", "optWindowType",
