@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config_settings.h"
-#include "memory_tree.h"
+#include "../../tests/support/memory_tree.h"
 
 namespace veskor::config::testing {
 
