@@ -1,0 +1,279 @@
+#include "config_settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace veskor::config {
+
+namespace {
+
+constexpr char kEndOfFile = 26;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+}  // namespace
+
+bool ConfigSettings::operator==(const ConfigSettings& o) const {
+    return applFolder == o.applFolder && dataFolderName == o.dataFolderName &&
+           spoolFolderName == o.spoolFolderName && screenSize == o.screenSize && fontSize == o.fontSize &&
+           maxFlag == o.maxFlag && maxSize == o.maxSize && maxType == o.maxType &&
+           graphicMode == o.graphicMode && graphicScreen == o.graphicScreen &&
+           screenSizeIndex == o.screenSizeIndex;
+}
+
+bool IniEntry::operator==(const IniEntry& o) const {
+    return std::string_view(section) == o.section && std::string_view(key) == o.key && value == o.value;
+}
+
+bool ListField::operator==(const ListField& o) const { return key == o.key && value == o.value; }
+
+bool LauncherFont::operator==(const LauncherFont& o) const { return type == o.type && size == o.size; }
+
+std::vector<IniEntry> IniDefaults() {
+    return {{"FOLDERS", "APPLFOLDER", "C:\\KELSOFT\\VESKOR"},
+            {"FOLDERS", "DATAFOLDER", "DATA01"},
+            {"FOLDERS", "SPOOLFOLDER", "SPOOL"},
+            {"SCREEN", "SCRNSIZE", "1024 x 768"},
+            {"SCREEN", "GRAPHICMODE", "1"},
+            {"SCREEN", "GRAPHICSCRN", "1"},
+            {"ZMV_SETTINGS", "FONTSIZE", "12x20 TT"},
+            {"ZMV_SETTINGS", "MAX_FLAG", "Y"},
+            {"ZMV_SETTINGS", "MAX_SIZE", "100"},
+            {"ZMV_SETTINGS", "MAX_TYPE", "TT"}};
+}
+
+namespace {
+
+// The record's fields in the order of the ten keys.
+std::array<std::string*, 10> IniFields(ConfigSettings& s) {
+    return {&s.applFolder, &s.dataFolderName, &s.spoolFolderName, &s.screenSize, &s.graphicMode,
+            &s.graphicScreen, &s.fontSize, &s.maxFlag, &s.maxSize, &s.maxType};
+}
+
+}  // namespace
+
+std::vector<IniEntry> IniEntries(const ConfigSettings& s) {
+    ConfigSettings copy = s;
+    std::vector<IniEntry> entries = IniDefaults();
+    const auto fields = IniFields(copy);
+    for (std::size_t i = 0; i < entries.size(); ++i) entries[i].value = *fields[i];
+    return entries;
+}
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    const std::size_t start = i;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return 0.0;
+    std::string number(text.substr(start, i - start));
+    // An exponent counts only when digits follow its letter and sign.
+    if (i < text.size() && std::string_view("EeDd").find(text[i]) != std::string_view::npos) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        const std::size_t expStart = j;
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
+        if (j > expStart) {
+            number += 'E';
+            number.append(text.substr(i + 1, j - i - 1));
+        }
+    }
+    return std::strtod(number.c_str(), nullptr);
+}
+
+std::string SettingsPath(const std::string& workingFolder, const char* name) {
+    return NormaliseFolder(workingFolder, SeparatorMode::AddSeparator) + name;
+}
+
+WorkingFolder ChooseWorkingFolder(const DirectorySearch& search, const std::string& currentFolder,
+                                  const std::string& ownFolder) {
+    if (IsPresent(search, SettingsPath(currentFolder, kConfigExe), PresenceMode::File))
+        return {currentFolder, false};
+    // A program path without any folder part names no folder to look in.
+    if (!ownFolder.empty() && IsPresent(search, SettingsPath(ownFolder, kConfigExe), PresenceMode::File))
+        return {NormaliseFolder(ownFolder, SeparatorMode::StripSeparator), true};
+    return {currentFolder, false};
+}
+
+std::size_t CountIniSections(std::string_view bytes) {
+    std::size_t count = 0;
+    std::size_t pos = 0;
+    const std::size_t end = std::min(bytes.find(kEndOfFile), bytes.size());
+    while (pos < end) {
+        std::size_t cr = bytes.find('\r', pos);
+        if (cr == std::string_view::npos || cr > end) cr = end;
+        const std::string_view line = bytes.substr(pos, cr - pos);
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') ++count;
+        pos = cr + 1;
+        if (pos < end && bytes[pos] == '\n') ++pos;
+    }
+    return count;
+}
+
+namespace {
+
+ListField SplitField(const std::string& field) {
+    const auto first = field.find('=');
+    const auto second = field.find('=', first + 1);
+    const auto valueEnd = second == std::string::npos ? field.size() : second;
+    return {field.substr(0, first), field.substr(first + 1, valueEnd - first - 1)};
+}
+
+}  // namespace
+
+std::vector<ListField> ReadListFields(std::string_view bytes) {
+    std::vector<ListField> fields;
+    const std::size_t end = std::min(bytes.find(kEndOfFile), bytes.size());
+    std::size_t i = 0;
+    while (i < end) {
+        while (i < end && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\n')) ++i;
+        if (i >= end) break;
+        std::string field;
+        if (bytes[i] == '"') {
+            // A quoted field runs to the closing quote; what follows it up to
+            // the next separator is not part of any field.
+            // Line ends inside the quotes are dropped too, so that no value
+            // can carry one into the files a save writes.
+            ++i;
+            while (i < end && bytes[i] != '"') {
+                if (bytes[i] != '\t' && bytes[i] != '\n' && bytes[i] != '\r') field += bytes[i];
+                ++i;
+            }
+            while (i < end && bytes[i] != '\r' && bytes[i] != ',') ++i;
+        } else {
+            while (i < end && bytes[i] != '\r' && bytes[i] != ',') {
+                if (bytes[i] != '\t' && bytes[i] != '\n') field += bytes[i];
+                ++i;
+            }
+        }
+        ++i;  // the separator itself
+        if (field.find('=') != std::string::npos) fields.push_back(SplitField(field));
+    }
+    return fields;
+}
+
+void ApplyListFields(const std::vector<ListField>& fields, ConfigSettings& s) {
+    const std::pair<const char*, std::string ConfigSettings::*> keys[] = {
+        {"APPLPATH", &ConfigSettings::applFolder}, {"DATAPATH", &ConfigSettings::dataFolderName},
+        {"SCRNSIZE", &ConfigSettings::screenSize}, {"FONTSIZE", &ConfigSettings::fontSize},
+        {"MAX_FLAG", &ConfigSettings::maxFlag},    {"MAX_SIZE", &ConfigSettings::maxSize},
+        {"MAX_TYPE", &ConfigSettings::maxType},    {"SPOOLPTH", &ConfigSettings::spoolFolderName}};
+    for (const ListField& f : fields)
+        for (const auto& [key, member] : keys)
+            if (f.key == key) s.*member = f.value;
+}
+
+void FillGaps(ConfigSettings& s) {
+    auto fill = [](std::string& field, const char* value) {
+        if (field.empty()) field = value;
+    };
+    fill(s.applFolder, "C:\\KELSOFT\\VESKOR");
+    fill(s.dataFolderName, "DATA01");
+    fill(s.screenSize, "1024 x 768");
+    if (s.fontSize.empty() || s.fontSize == "100") s.fontSize = "12x20 TT";
+    fill(s.maxFlag, "Y");
+    if (LeadingNumber(s.maxSize) == 0.0) s.maxSize = "100";
+    fill(s.maxType, "TT");
+    fill(s.graphicMode, "1");
+    fill(s.spoolFolderName, "SPOOL");
+}
+
+LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) {
+    LoadResult result;
+    const DirectorySearch search = [&store](const std::string& p, const std::function<bool(const DirEntry&)>& v) {
+        store.Search(p, v);
+    };
+    const std::string iniPath = SettingsPath(workingFolder, kIniName);
+    if (IsPresent(search, iniPath, PresenceMode::File)) {
+        const std::optional<std::string> bytes = store.ReadFile(iniPath);
+        if (bytes && CountIniSections(*bytes) > 0) {
+            const auto fields = IniFields(result.settings);
+            const std::vector<IniEntry> defaults = IniDefaults();
+            for (std::size_t i = 0; i < defaults.size(); ++i)
+                *fields[i] = store.ReadSetting(iniPath, defaults[i].section, defaults[i].key, defaults[i].value);
+            result.source = SettingsSource::Ini;
+            return result;
+        }
+    }
+    if (const std::optional<std::string> list = store.ReadFile(SettingsPath(workingFolder, kListName))) {
+        ApplyListFields(ReadListFields(*list), result.settings);
+        result.source = SettingsSource::List;
+    }
+    FillGaps(result.settings);
+    return result;
+}
+
+std::string ListFileText(const ConfigSettings& s) {
+    return "APPLPATH=" + s.applFolder + "\r\nDATAPATH=" + s.dataFolderName + "\r\nSCRNSIZE=" + s.screenSize +
+           "\r\nFONTSIZE=" + s.fontSize + "\r\nMAX_FLAG=" + s.maxFlag + "\r\nMAX_SIZE=" + s.maxSize +
+           "\r\nMAX_TYPE=" + s.maxType + "\r\nSPOOLPTH=" + s.spoolFolderName + "\r\n";
+}
+
+std::string CfgFileText(const ConfigSettings& s) { return s.applFolder + "\r\n" + s.dataFolderName + "\r\n"; }
+
+LauncherFont LauncherFontFor(const ConfigSettings& s) {
+    if (s.maxFlag == "Y") {
+        if (LeadingNumber(s.maxSize) == 100.0) return {s.maxType, "Max"};
+        return {s.maxType, "Max " + s.maxSize + "%"};
+    }
+    const std::string& f = s.fontSize;
+    if (f.size() >= 2 && f.compare(f.size() - 2, 2, "TT") == 0)
+        return {"TT", f.size() >= 3 ? f.substr(0, f.size() - 3) : std::string()};
+    return {"BMP", f};
+}
+
+std::string ProgramPath(const std::string& applFolder) {
+    if (applFolder.find_first_not_of(' ') == std::string::npos) return applFolder;
+    return NormaliseFolder(applFolder, SeparatorMode::AddSeparator) + kProgramExe;
+}
+
+std::string LauncherCommandLine(const std::string& workingFolder, const ConfigSettings& s) {
+    return workingFolder + "//" + s.applFolder + "//" + s.dataFolderName + "//" + s.graphicMode + "//" +
+           s.spoolFolderName;
+}
+
+std::array<std::string, 10> ZmvLines(const std::string& workingFolder, const ConfigSettings& s) {
+    const LauncherFont font = LauncherFontFor(s);
+    return {"PROGNAME: " + ProgramPath(s.applFolder),
+            "CMD_LINE: " + LauncherCommandLine(workingFolder, s),
+            "TITLEBAR:",
+            "FONTTYPE: " + font.type,
+            "FONTSIZE: " + font.size,
+            "TOOL_BAR: N",
+            "WINSTATE: HIDDEN",
+            "FULLSCRN: N",
+            "QUICK_ED: N",
+            "COMMENTS:"};
+}
+
+std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& s) {
+    std::string text;
+    for (const std::string& line : ZmvLines(workingFolder, s)) text += line + "\r\n";
+    return text;
+}
+
+SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store) {
+    const ConfigSettings copy = s;
+    SaveReport report;
+    report.listWritten = store.WriteFile(SettingsPath(workingFolder, kListName), ListFileText(copy));
+    const std::string iniPath = SettingsPath(workingFolder, kIniName);
+    report.iniWritten = true;
+    for (const IniEntry& e : IniEntries(copy))
+        report.iniWritten = store.WriteSetting(iniPath, e.section, e.key, e.value) && report.iniWritten;
+    report.cfgWritten = store.WriteFile(SettingsPath(workingFolder, kCfgName), CfgFileText(copy));
+    report.zmvWritten = store.WriteFile(SettingsPath(workingFolder, kZmvName), ZmvFileText(workingFolder, copy));
+    return report;
+}
+
+}  // namespace veskor::config

@@ -1,0 +1,157 @@
+// The configuration utility's settings record and its four files: where they
+// live, how they are read back (VESKOR.INI, else VESKOR.LST, else defaults) and
+// the exact texts a save writes. The platform is reached only through
+// SettingsStore, so loading and saving run against any file system.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "folders.h"
+
+namespace veskor::config {
+
+inline constexpr const char* kConfigExe = "VESKORCFG.EXE";
+inline constexpr const char* kProgramExe = "VESKOR32.EXE";
+inline constexpr const char* kIniName = "VESKOR.INI";
+inline constexpr const char* kListName = "VESKOR.LST";
+inline constexpr const char* kCfgName = "VESKOR.CFG";
+inline constexpr const char* kZmvName = "VESKOR1.ZMV";
+
+// Every value is a text, exactly as stored. graphicMode and graphicScreen are
+// carried here while loading and saving; in between the form's check box and
+// "SCREEN" buttons hold them.
+struct ConfigSettings {
+    std::string applFolder;
+    std::string dataFolderName;
+    std::string spoolFolderName;
+    std::string screenSize;
+    std::string fontSize;
+    std::string maxFlag;
+    std::string maxSize;
+    std::string maxType;
+    std::string graphicMode;
+    std::string graphicScreen;
+    // 0 until a screen size is chosen on the form, then 1 to 3.
+    int screenSizeIndex = 0;
+
+    bool operator==(const ConfigSettings& o) const;
+};
+
+// One key of VESKOR.INI with the value to write, or the default to read with.
+struct IniEntry {
+    const char* section;
+    const char* key;
+    std::string value;
+    bool operator==(const IniEntry& o) const;
+};
+
+// The ten keys in file order, each with the utility's default.
+std::vector<IniEntry> IniDefaults();
+
+// The ten keys in file order with the values of the record.
+std::vector<IniEntry> IniEntries(const ConfigSettings& s);
+
+// The platform side of loading and saving. Each file is opened only inside one
+// call and closed before it returns.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The presence test's directory search (file mode is used here).
+    virtual void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) = 0;
+    // The whole file; nullopt when it cannot be opened or read.
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // The private-profile read: at most 511 characters, fallback for a missing key.
+    virtual std::string ReadSetting(const std::string& file, const std::string& section,
+                                    const std::string& key, const std::string& fallback) = 0;
+    // Creates or empties the file and writes bytes; false on any failure.
+    virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // The private-profile write of one key; false on failure.
+    virtual bool WriteSetting(const std::string& file, const std::string& section, const std::string& key,
+                              const std::string& value) = 0;
+};
+
+// The decimal number a text begins with after blanks, tabs and line feeds:
+// sign, digits, fraction and exponent (E or D); 0 when there is none.
+double LeadingNumber(std::string_view text);
+
+// The folder every settings file lives in. currentFolder is kept when it holds
+// "VESKORCFG.EXE"; otherwise the program's own folder is taken when it does;
+// otherwise currentFolder stays. changeCurrent tells the caller to make the
+// chosen folder the process's current folder.
+struct WorkingFolder {
+    std::string folder;
+    bool changeCurrent = false;
+};
+WorkingFolder ChooseWorkingFolder(const DirectorySearch& search, const std::string& currentFolder,
+                                  const std::string& ownFolder);
+
+// workingFolder with one separator, followed by name.
+std::string SettingsPath(const std::string& workingFolder, const char* name);
+
+// Number of section header lines: lines (ended by CR, an LF after it skipped,
+// a byte 26 ending the text) whose first character is "[" and last is "]".
+std::size_t CountIniSections(std::string_view bytes);
+
+// The fields of an older settings list, in file order, each split into key and
+// value at its first and second "="; fields without an "=" are left out.
+struct ListField {
+    std::string key;
+    std::string value;
+    bool operator==(const ListField& o) const;
+};
+std::vector<ListField> ReadListFields(std::string_view bytes);
+
+// Applies the list's known keys (exact case) to the record; later fields win.
+void ApplyListFields(const std::vector<ListField>& fields, ConfigSettings& s);
+
+// Gives every empty (or unusable) field loaded from the list its default.
+void FillGaps(ConfigSettings& s);
+
+enum class SettingsSource { Ini, List, Defaults };
+
+struct LoadResult {
+    ConfigSettings settings;
+    SettingsSource source = SettingsSource::Defaults;
+};
+
+// Reads the settings of workingFolder: the ten keys of VESKOR.INI when it has a
+// section header line, else VESKOR.LST's fields, else nothing; the last two
+// then have their gaps filled. Read failures are absorbed.
+LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store);
+
+// Texts a save writes.
+std::string ListFileText(const ConfigSettings& s);
+std::string CfgFileText(const ConfigSettings& s);
+// The launcher's font type ("TT"/"BMP" or the MAX type) and font size text.
+struct LauncherFont {
+    std::string type;
+    std::string size;
+    bool operator==(const LauncherFont& o) const;
+};
+LauncherFont LauncherFontFor(const ConfigSettings& s);
+// applFolder with "VESKOR32.EXE" joined on, or applFolder alone when it is blank.
+std::string ProgramPath(const std::string& applFolder);
+std::string LauncherCommandLine(const std::string& workingFolder, const ConfigSettings& s);
+std::array<std::string, 10> ZmvLines(const std::string& workingFolder, const ConfigSettings& s);
+std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& s);
+
+// What a save did with each file, in writing order: VESKOR.LST, VESKOR.INI,
+// VESKOR.CFG, VESKOR1.ZMV. Nothing of it is shown to the user.
+struct SaveReport {
+    bool listWritten = false;
+    bool iniWritten = false;  // every one of the ten keys
+    bool cfgWritten = false;
+    bool zmvWritten = false;
+};
+
+// Writes the four files of workingFolder from a copy of s; a file that fails
+// does not stop the next.
+SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store);
+
+}  // namespace veskor::config

@@ -1,0 +1,122 @@
+#include "config_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "config_layout.h"
+#include "memory_tree.h"
+
+namespace veskor::config {
+namespace {
+
+using veskor::testing::MemoryTree;
+
+// A status line as "R:text", "B:text" or "=:text" (colour left unchanged).
+std::string Line(const StatusLine& l) {
+    return std::string(!l.colour ? "=" : *l.colour == kRed ? "R" : "B") + ":" + l.text;
+}
+
+TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
+    const std::string app = "APPLICATION 'VESKOR32.EXE' HAS BEEN FOUND IN CURRENT FOLDER";
+    const std::string noApp = "R:APPLICATION 'VESKOR32.EXE' HAS NOT BEEN FOUND IN CURRENT FOLDER";
+    const std::string found = "' FOLDER HAS BEEN FOUND IN CURRENT FOLDER", missing = "' FOLDER HAS NOT BEEN FOUND IN CURRENT FOLDER";
+    const struct {
+        std::string app, data, spool;
+        std::array<std::string, 3> lines;
+    } cases[] = {
+        {"C:\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
+        {"C:\\APP\\", "DATA01", "SPOOL", {"B:" + app, "B:'DATA01" + found, "B:'SPOOL" + found}},
+        {"C:\\APP", "DATA02", "SPOOL", {"B:" + app, "R:'DATA02" + missing, "=:"}},
+        {"C:\\APP", "DATA01", "PRN", {"B:" + app, "B:'DATA01" + found, "R:'PRN" + missing}},
+        {"C:\\APP", "DATA03", "SPOOL", {"B:" + app, "B:'DATA03" + found, "R:'SPOOL" + missing}},  // a plain file
+        {"C:\\APP", "DATA01", "", {"B:" + app, "B:'DATA01" + found, "B:'" + found}},
+        {"C:\\APP", "DATA01", "HIDDEN", {"B:" + app, "B:'DATA01" + found, "R:'HIDDEN" + missing}},
+        {"\\\\SRV\\APP", "DATA01", "SPOOL",
+         {"R:THE APPLICATION FOLDER MUST BE MAPPED TO A DRIVE LETTER (ie 'R:')",
+          "R:AND NOT A NETWORK SHARE (ie \\\\SERVER)", "R:YOU WILL NOT BE ABLE TO SAVE THE CURRENT SETTINGS"}},
+        {"\\\\SRV\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
+        {"", "DATA01", "SPOOL", {"B:" + app, "R:'DATA01" + missing, "=:"}},  // the root of the drive
+    };
+    MemoryTree tree;
+    tree.Add("C:\\APP\\VESKOR32.EXE");
+    tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir);
+    tree.Add("C:\\APP\\DATA01\\HIDDEN", MemoryTree::Dir | MemoryTree::Hidden);
+    tree.Add("C:\\APP\\DATA03");
+    tree.Add("\\\\SRV\\APP\\VESKOR32.EXE");
+    tree.Add("C:\\VESKOR32.EXE");
+    // The memory tree knows roots only by drive: "\" is taken as C:'s root.
+    const DirectorySearch search = [&tree](const std::string& p, const std::function<bool(const DirEntry&)>& v) {
+        tree.Search(p.rfind("\\", 0) == 0 && p.rfind("\\\\", 0) != 0 ? "C:" + p : p, v);
+    };
+    for (const auto& c : cases) {
+        const FolderStatus s = CheckFolders(search, c.app, c.data, c.spool);
+        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Line(s[i]), c.lines[i]) << c.app << " " << c.spool;
+    }
+}
+
+TEST(ConfigLists, FontSizeListsAndSelection) {
+    const std::vector<std::string> percent = {"100", "90", "80", "70", "60", "50", "40", "30", "20", "10"};
+    EXPECT_EQ(SplitList(FontSizeListText(1, 0)), percent);
+    EXPECT_EQ(SplitList(FontSizeListText(1, 2)), percent);
+    EXPECT_EQ(SplitList(FontSizeListText(2, 1)), (std::vector<std::string>{"5x12", "6x10 TT", "7x11 TT", "7x12"}));
+    EXPECT_EQ(SplitList(FontSizeListText(2, 3)).back(), "12x20 TT");
+    EXPECT_EQ(SplitList(FontSizeListText(2, 2)).size(), 6u);
+    EXPECT_EQ(SplitList(FontSizeListText(2, 4)), std::vector<std::string>{""});
+    EXPECT_EQ(FontSizeListText(3, 1), "");
+    EXPECT_EQ(DataFolderEntries().back(), "DATA09");
+
+    const std::vector<std::string> list = {"10X16", "12X20 TT", "12x20 tt"};
+    EXPECT_EQ(SelectionFor(list, "12x20 Tt"), 1);
+    EXPECT_EQ(SelectionFor(list, "8x12"), 0);
+    EXPECT_EQ(SelectionFor({}, "x"), -1);
+    EXPECT_EQ(UpperCase("c:\\data01 \xe9x"), "C:\\DATA01 \xe9X");
+}
+
+TEST(ConfigSelectFolder, RequestAndChosenFolder) {
+    const OpenFileRequest empty = SelectFolderRequest("");
+    EXPECT_EQ(empty.initialFolder, "C:\\KELVESKOR");
+    EXPECT_EQ(empty.initialFile, "C:\\KELVESKOR\\VESKOR32.EXE");
+    EXPECT_EQ(empty.filter, std::string("VESKOR Application (VESKOR32.EXE)\0Veskor32.exe\0\0", 48));
+    EXPECT_EQ(SelectFolderRequest("E:\\").initialFile, "E:\\VESKOR32.EXE");
+    const struct {
+        const char *chosen, *folder;
+    } cases[] = {{"D:\\APPS\\VESKOR32.EXE", "D:\\APPS"}, {"E:\\VESKOR32.EXE", "E:\\"},
+                 {"d:\\apps\\veskor32.exe", "d:\\apps"}, {"D:\\A\\VESKOR32.EXE\\B\\VESKOR32.EXE", "D:\\A"},
+                 {"D:\\APPS\\OTHER.EXE", ""},            {"VESKOR32.EXE", ""}};
+    for (const auto& c : cases) EXPECT_EQ(FolderFromChosenFile(c.chosen), c.folder) << c.chosen;
+}
+
+TEST(ConfigHelp, TextsPerControlWithLineBreaks) {
+    EXPECT_EQ(HelpText(ids::optWindowType[1]), HelpText(ids::optWindowType[0]));
+    EXPECT_EQ(HelpText(ids::optScreen[0]),
+              "This Controls the Size of the Application Screen\r\nSCREEN 1 - Screen Size is Two-Thirds the Size "
+              "of Screen 2\r\nSCREEN 2 - Full Size Screen");
+    EXPECT_EQ(HelpText(ids::cboFontSize).find('\r'), std::string::npos);
+    EXPECT_EQ(HelpText(ids::fraFolders), "");
+    EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
+}
+
+TEST(ConfigLayout, ControlsIdentifiersAndTabOrder) {
+    std::set<int> seen;
+    std::vector<std::string> tabStops;
+    for (const ControlSpec& c : FormControls()) {
+        EXPECT_TRUE(seen.insert(c.id).second) << c.name;
+        EXPECT_EQ(c.resizedHeight != 0, c.kind == ControlKind::ComboBox) << c.name;
+        if (c.style & style::kWS_TABSTOP) {
+            tabStops.push_back(c.name);
+            EXPECT_FALSE(HelpText(c.id).empty()) << c.name;
+        }
+    }
+    EXPECT_EQ(seen.size(), 30u);
+    EXPECT_EQ(std::vector<std::string>(tabStops.begin(), tabStops.begin() + 5),
+              (std::vector<std::string>{"txtAppFolder", "cboDataFolder", "txtSpoolFolder", "chkGraphicMode",
+                                        "optWindowType"}));
+    EXPECT_EQ(tabStops.size(), 16u);
+    EXPECT_EQ(FormPosition(1024, 768), (Point{222, 205}));
+    EXPECT_EQ(FormPosition(640, 480), (Point{30, 61}));
+    EXPECT_EQ(FormPosition(500, 300), (Point{-39, -29}));
+}
+
+}  // namespace
+}  // namespace veskor::config

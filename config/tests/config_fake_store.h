@@ -1,0 +1,57 @@
+// An in-memory settings store: files as byte strings, private-profile keys as
+// a map, presence through a memory tree, and paths that refuse every access.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config_settings.h"
+#include "../../tests/support/memory_tree.h"
+
+namespace veskor::config::testing {
+
+class FakeStore : public SettingsStore {
+public:
+    void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override {
+        tree.Search(pattern, visit);
+    }
+    std::optional<std::string> ReadFile(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end() || locked.count(path)) return std::nullopt;
+        return it->second;
+    }
+    std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback) override {
+        reads.push_back(section + "/" + key);
+        auto it = ini.find(file + "|" + section + "|" + key);
+        return it == ini.end() || locked.count(file) ? fallback : it->second.substr(0, 511);
+    }
+    bool WriteFile(const std::string& path, const std::string& bytes) override {
+        writes.push_back(path);
+        if (locked.count(path)) return false;
+        Put(path, bytes);
+        return true;
+    }
+    bool WriteSetting(const std::string& file, const std::string& section, const std::string& key,
+                      const std::string& value) override {
+        writes.push_back(file + "|" + section + "|" + key);
+        if (locked.count(file)) return false;
+        ini[file + "|" + section + "|" + key] = value;
+        return true;
+    }
+
+    void Put(const std::string& path, const std::string& bytes) {
+        files[path] = bytes;
+        tree.Add(path);
+    }
+
+    veskor::testing::MemoryTree tree;
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> ini;  // "file|section|key"
+    std::set<std::string> locked;
+    std::vector<std::string> reads, writes;
+};
+
+}  // namespace veskor::config::testing

@@ -1,0 +1,176 @@
+#include "config_form.h"
+
+#include <gtest/gtest.h>
+
+#include "config_layout.h"
+#include "memory_tree.h"
+
+namespace veskor::config {
+namespace {
+
+using veskor::testing::MemoryTree;
+
+// The option buttons as one text per group: a capital letter is checked, a
+// small one not, and '-' follows a disabled button. The screens are O and T.
+std::string Buttons(const FormState& f) {
+    auto group = [](const auto& buttons, const char* letters) {
+        std::string out;
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            out += buttons[i].checked ? letters[i] : static_cast<char>(letters[i] - 'A' + 'a');
+            if (!buttons[i].enabled) out += '-';
+        }
+        return out;
+    };
+    return group(f.windowType, "MS") + " " + group(f.fontType, "TB") + " " + group(f.screenSize, "ABC") + " " +
+           group(f.screen, "OT");
+}
+
+struct Form : ::testing::Test {
+    Form() {
+        tree.Add("C:\\APP\\VESKOR32.EXE");
+        tree.Add("C:\\APP\\DATA02\\SPOOL", MemoryTree::Dir);
+    }
+    // A form after its lists are filled and the settings shown.
+    FormState Shown(const char* graphicMode, const char* screenSize, const char* maxFlag, const char* maxType,
+                    const char* graphicScreen = "") {
+        ConfigSettings s;
+        s.applFolder = "c:\\app";
+        s.dataFolderName = "data02";
+        s.spoolFolderName = "spool";
+        s.screenSize = screenSize;
+        s.fontSize = "8x13 TT";
+        s.maxFlag = maxFlag;
+        s.maxSize = "70";
+        s.maxType = maxType;
+        s.graphicMode = graphicMode;
+        s.graphicScreen = graphicScreen;
+        FormState f = InitialFormState();
+        FillDataFolders(f);
+        ShowSettings(f, s, tree.Searcher());
+        return f;
+    }
+    MemoryTree tree;
+};
+
+TEST_F(Form, ShowSettingsFillsFieldsAndRunsTheChecks) {
+    const FormState f = Shown("0", "800 x 600", "N", "BMP");
+    EXPECT_EQ(f.appFolderText, "C:\\APP");
+    EXPECT_EQ(f.dataFolders.SelectedText(), "DATA02");
+    EXPECT_EQ(f.status[2].text, "'SPOOL' FOLDER HAS BEEN FOUND IN CURRENT FOLDER");
+    EXPECT_EQ(f.settings.screenSizeIndex, 2);
+}
+
+TEST_F(Form, ShowSettingsOptionCombinations) {
+    const struct {
+        const char *graphicMode, *graphicScreen, *screenSize, *maxFlag, *maxType, *buttons, *fontSize;
+        bool listEnabled;
+    } cases[] = {
+        {"1", "1", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT", "12X20 TT", false},
+        {"1", "0", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- Ot", "11X18 TT", false},
+        {"1", "", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- Ot", "11X18 TT", false},
+        {"1", "7", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT", "12X20 TT", false},
+        {"0", "", "800 x 600", "N", "BMP", "mS t-B- aBc o-T-", "8X13 TT", true},
+        {"0", "", "600 x 480", "Y", "TT", "Ms Tb A-b-c- o-T-", "70", true},
+        {"0", "", "1024 x 768", "N", "TT", "mS T-b- abC o-T-", "10X16", true},
+        {"0", "", "640 x 480", "N", "TT", "mS T-b- abc o-T-", "", true},
+        {"0", "", "800 x 600", "X", "XX", "ms tb aBc o-T-", "", true},
+        {"", "", "800 x 600", "Y", "BMP", "Ms tB a-B-c- o-T-", "70", true},
+    };
+    for (const auto& c : cases) {
+        const FormState f = Shown(c.graphicMode, c.screenSize, c.maxFlag, c.maxType, c.graphicScreen);
+        const std::string name = std::string(c.graphicMode) + c.graphicScreen + c.screenSize + c.maxFlag;
+        EXPECT_EQ(Buttons(f), c.buttons) << name;
+        EXPECT_EQ(f.fontSizes.SelectedText(), c.fontSize) << name;
+        EXPECT_EQ(f.fontSizes.enabled, c.listEnabled) << name;
+        EXPECT_EQ(f.graphicModeChecked, std::string(c.graphicMode) == "1") << name;
+    }
+}
+
+TEST_F(Form, GraphicModeOnAndOffAgain) {
+    FormState f = Shown("0", "800 x 600", "Y", "TT");
+    GraphicModeClicked(f, true);
+    EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- oT");
+    EXPECT_EQ(f.settings.maxFlag + f.settings.screenSize + f.settings.maxType, "N1024 x 768TT");
+    EXPECT_EQ(f.settings.screenSizeIndex, 2);  // the index is left alone
+    EXPECT_EQ(f.fontSizes.SelectedText(), "12X20 TT");
+    EXPECT_FALSE(f.fontSizes.enabled);
+    ScreenClicked(f, 0);
+    EXPECT_EQ(f.fontSizes.SelectedText(), "11X18 TT");
+    EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- Ot");
+    GraphicModeClicked(f, false);
+    EXPECT_EQ(Buttons(f), "mS tB abC O-t-");
+    EXPECT_EQ(f.fontSizes.SelectedText(), "11X18 TT");
+    EXPECT_TRUE(f.fontSizes.enabled);
+}
+
+TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {
+    FormState f = Shown("0", "800 x 600", "N", "TT");
+    FontSizePicked(f, 0);
+    WindowTypeClicked(f, 0);
+    EXPECT_EQ(f.fontSizes.entries.front(), "100");
+    EXPECT_EQ(f.fontSizes.SelectedText(), "70");
+    EXPECT_EQ(Buttons(f), "Ms Tb a-B-c- o-T-");
+    ScreenSizeClicked(f, 0);  // under MAX the list stays
+    EXPECT_EQ(f.fontSizes.SelectedText(), "70");
+    EXPECT_EQ(f.settings.screenSize, "600 x 480");
+    WindowTypeClicked(f, 1);
+    EXPECT_EQ(f.fontSizes.entries, (std::vector<std::string>{"5X12", "6X10 TT", "7X11 TT", "7X12"}));
+    EXPECT_EQ(f.fontSizes.SelectedText(), "5X12");  // 8x13 TT is not offered here
+    FontSizePicked(f, 2);
+    ScreenSizeClicked(f, 1);
+    EXPECT_EQ(f.fontSizes.SelectedText(), "8X13 TT");  // the unsaved pick is lost
+    // Values no control sends change nothing.
+    const FormState before = f;
+    for (int group : {0, 1, 2, 3, 4, 5, 6})
+        for (int value : {-1, 4, 9}) SetOption(f, group, value);
+    EXPECT_EQ(Buttons(f), Buttons(before));
+    EXPECT_EQ(f.settings, before.settings);
+    FillFontSizes(f, 7, 1);
+    EXPECT_EQ(f.fontSizes.selected, -1);
+    EXPECT_TRUE(f.fontSizes.entries.empty());
+}
+
+TEST_F(Form, CollectTakesTheFormsValues) {
+    FormState f = Shown("0", "800 x 600", "Y", "TT");
+    FontSizePicked(f, 1);
+    SpoolFolderChanged(f, "prn", tree.Searcher());
+    Collected c = CollectSettings(f);
+    EXPECT_FALSE(c.refused);
+    const ConfigSettings& s = c.settings;
+    EXPECT_EQ(s.maxSize + "|" + s.fontSize + "|" + s.spoolFolderName + "|" + s.dataFolderName + "|" +
+                  s.graphicMode + s.graphicScreen,
+              "90|8x13 TT|PRN|DATA02|01");
+
+    GraphicModeClicked(f, true);
+    ScreenClicked(f, 0);
+    c = CollectSettings(f);
+    EXPECT_EQ(c.settings.fontSize + "|" + c.settings.maxSize + "|" + c.settings.graphicMode + c.settings.graphicScreen,
+              "11X18 TT|90|10");
+
+    FolderChosen(f, "\\\\srv\\app\\veskor32.exe", tree.Searcher());
+    EXPECT_EQ(f.appFolderText, "\\\\SRV\\APP");
+    EXPECT_TRUE(CollectSettings(f).refused);
+
+    // A stored size the list could not show is kept, not blanked.
+    f = Shown("0", "640 x 480", "N", "TT");
+    EXPECT_EQ(CollectSettings(f).settings.fontSize, "8x13 TT");
+}
+
+TEST_F(Form, HelpAndStatusColoursPersist) {
+    FormState f = Shown("1", "800 x 600", "Y", "TT");
+    ControlFocused(f, ids::optScreenSize[2]);
+    const std::string help = f.help;
+    EXPECT_EQ(help.substr(0, 24), "This option is ignored (");
+    ControlFocused(f, ids::lblCaption[0]);
+    EXPECT_EQ(f.help, help);
+    SpoolFolderChanged(f, "NOSUCH", tree.Searcher());
+    ASSERT_EQ(f.status[2].colour, kRed);
+    AppFolderChanged(f, "C:\\ELSEWHERE", tree.Searcher());
+    EXPECT_EQ(f.status[2].text, "");
+    EXPECT_EQ(f.status[2].colour, kRed);  // an emptied line keeps its colour
+    DataFolderPicked(f, 8, tree.Searcher());
+    EXPECT_EQ(f.dataFolders.SelectedText(), "DATA09");
+}
+
+}  // namespace
+}  // namespace veskor::config

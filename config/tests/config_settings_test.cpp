@@ -1,0 +1,255 @@
+#include "config_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "config_fake_store.h"
+
+namespace veskor::config {
+namespace {
+
+using testing::FakeStore;
+using veskor::testing::MemoryTree;
+
+TEST(ConfigNumbers, LeadingNumberOfText) {
+    const struct {
+        const char* text;
+        double expected;
+    } cases[] = {{"100", 100}, {"  90", 90}, {"\t\n70%", 70}, {"-5", -5}, {"+7", 7},   {"1.5e2", 150},
+                 {"1D2", 100}, {"2E", 2},    {"3e+", 3},      {"", 0},    {"abc", 0},  {"- 4", 0},
+                 {".5", 0.5},  {".", 0},     {"0", 0},        {"00100", 100}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.expected) << c.text;
+}
+
+TEST(ConfigWorkingFolder, CurrentThenOwnFolderThenUnchanged) {
+    const struct {
+        const char* exeAt;  // where VESKORCFG.EXE lies, or nullptr
+        const char* own;
+        WorkingFolder expected;
+    } cases[] = {
+        {"C:\\CUR\\VESKORCFG.EXE", "C:\\INST\\", {"C:\\CUR", false}},
+        {"C:\\INST\\VESKORCFG.EXE", "C:\\INST\\", {"C:\\INST", true}},
+        {"C:\\VESKORCFG.EXE", "C:\\", {"C:\\", true}},
+        {"C:\\INST\\VESKORCFG.EXE", "", {"C:\\CUR", false}},
+        {nullptr, "C:\\INST\\", {"C:\\CUR", false}},
+    };
+    for (const auto& c : cases) {
+        MemoryTree tree;
+        tree.Add("C:\\CUR\\OTHER.EXE");
+        if (c.exeAt) tree.Add(c.exeAt);
+        const WorkingFolder w = ChooseWorkingFolder(tree.Searcher(), "C:\\CUR", c.own);
+        EXPECT_EQ(w.folder, c.expected.folder) << c.exeAt;
+        EXPECT_EQ(w.changeCurrent, c.expected.changeCurrent) << c.exeAt;
+    }
+    // A hidden copy does not count, whatever the running file is called.
+    MemoryTree tree;
+    tree.Add("C:\\CUR\\VESKORCFG.EXE", MemoryTree::Hidden);
+    EXPECT_EQ(ChooseWorkingFolder(tree.Searcher(), "C:\\CUR", "C:\\CUR\\").changeCurrent, false);
+}
+
+TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
+    const struct {
+        std::string bytes;
+        std::size_t expected;
+    } cases[] = {
+        {"", 0},
+        {"[FOLDERS]\r\nAPPLFOLDER=C:\\A\r\n[SCREEN]\r\n", 2},
+        {"[FOLDERS]", 1},
+        {" [FOLDERS]\r\n[SCREEN] \r\n", 0},
+        {"[A]\r[B]\r\n\n[C]\r\n", 2},  // the lone LF starts the third line
+        {"[A]\n[B]\n", 0},  // a line ends only at CR
+        {"[]\r\n[\r\n]\r\n", 1},
+        {"[A]\r\n\x1a[B]\r\n", 1},
+        {std::string("[A\0B]\r\n", 7), 1},
+        {"\x1a[A]", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CountIniSections(c.bytes), c.expected) << c.bytes;
+    EXPECT_EQ(CountIniSections(std::string(3000000, 'x') + "\r\n[A]"), 1u);
+}
+
+TEST(ConfigListFields, FieldRules) {
+    using F = std::vector<ListField>;
+    const struct {
+        std::string bytes;
+        F expected;
+    } cases[] = {
+        {"APPLPATH=C:\\A\r\nDATAPATH=DATA02\r\n", F{{"APPLPATH", "C:\\A"}, {"DATAPATH", "DATA02"}}},
+        {"APPLPATH=C:\\A,B\r\n", F{{"APPLPATH", "C:\\A"}}},
+        {"X=1,Y=2", F{{"X", "1"}, {"Y", "2"}}},
+        {"   MAX_SIZE=70\r\n", F{{"MAX_SIZE", "70"}}},
+        {"MAX_\tSIZE=7\n0\r\n", F{{"MAX_SIZE", "70"}}},
+        {"A=1=2=3", F{{"A", "1"}}},
+        {"A==2", F{{"A", ""}}},
+        {"A=", F{{"A", ""}}},
+        {"NOEQUALS\r\n,,\r\n", F{}},
+        {"\"APPLPATH=C:\\A,B\"\r\n", F{{"APPLPATH", "C:\\A,B"}}},
+        {"\"A=1\"junk,B=2", F{{"A", "1"}, {"B", "2"}}},
+        {"\"A=1\rB=2", F{{"A", "1B"}}},  // unterminated: to the end, no line end kept
+        {"A=1\x1a\r\nB=2", F{{"A", "1"}}},
+        {"APPLPATH =C:\\A", F{{"APPLPATH ", "C:\\A"}}},
+        {"A=x y  \r\n", F{{"A", "x y  "}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadListFields(c.bytes), c.expected) << c.bytes;
+    const std::string huge(2000000, 'V');
+    EXPECT_EQ(ReadListFields("A=" + huge + "\r\nB=1").front().value, huge);
+}
+
+constexpr const char* kIni = "C:\\INST\\VESKOR.INI";
+constexpr const char* kLst = "C:\\INST\\VESKOR.LST";
+
+TEST(ConfigLoad, IniWithHeaderWinsAndTakesValuesAsTheyAre) {
+    FakeStore store;
+    store.Put(kIni, "[FOLDERS]\r\n");
+    store.Put(kLst, "APPLPATH=C:\\FROMLIST\r\n");
+    store.ini[std::string(kIni) + "|FOLDERS|APPLFOLDER"] = "D:\\APP";
+    store.ini[std::string(kIni) + "|FOLDERS|DATAFOLDER"] = "";
+    store.ini[std::string(kIni) + "|ZMV_SETTINGS|MAX_SIZE"] = "0";
+    store.ini[std::string(kIni) + "|SCREEN|GRAPHICSCRN"] = std::string(600, 'G');
+    const LoadResult r = LoadSettings("C:\\INST", store);
+    EXPECT_EQ(r.source, SettingsSource::Ini);
+    EXPECT_EQ(r.settings.applFolder, "D:\\APP");
+    EXPECT_EQ(r.settings.dataFolderName, "");  // present but empty: no default
+    EXPECT_EQ(r.settings.maxSize, "0");        // no gap filling from this file
+    EXPECT_EQ(r.settings.graphicScreen, std::string(511, 'G'));
+    EXPECT_EQ(r.settings.spoolFolderName, "SPOOL");
+    EXPECT_EQ(r.settings.fontSize, "12x20 TT");
+    EXPECT_EQ(r.settings.graphicMode, "1");
+    EXPECT_EQ(store.reads, (std::vector<std::string>{
+                               "FOLDERS/APPLFOLDER", "FOLDERS/DATAFOLDER", "FOLDERS/SPOOLFOLDER", "SCREEN/SCRNSIZE",
+                               "SCREEN/GRAPHICMODE", "SCREEN/GRAPHICSCRN", "ZMV_SETTINGS/FONTSIZE",
+                               "ZMV_SETTINGS/MAX_FLAG", "ZMV_SETTINGS/MAX_SIZE", "ZMV_SETTINGS/MAX_TYPE"}));
+}
+
+TEST(ConfigLoad, SourceFallsThroughInOrder) {
+    const struct {
+        const char* name;
+        std::optional<std::string> ini;
+        bool iniLocked;
+        std::optional<std::string> list;
+        SettingsSource expected;
+        const char* applFolder;
+    } cases[] = {
+        {"no files", std::nullopt, false, std::nullopt, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR"},
+        {"empty ini", std::string(), false, std::nullopt, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR"},
+        {"indented headers", std::string(" [FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"),
+         SettingsSource::List, "L:\\X"},
+        {"unreadable ini", std::string("[FOLDERS]\r\n"), true, std::string("APPLPATH=L:\\X\r\n"),
+         SettingsSource::List, "L:\\X"},
+        {"ini", std::string("[FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"), SettingsSource::Ini,
+         "C:\\KELSOFT\\VESKOR"},
+    };
+    for (const auto& c : cases) {
+        FakeStore store;
+        if (c.ini) store.Put(kIni, *c.ini);
+        if (c.iniLocked) store.locked.insert(kIni);
+        if (c.list) store.Put(kLst, *c.list);
+        const LoadResult r = LoadSettings("C:\\INST", store);
+        EXPECT_EQ(r.source, c.expected) << c.name;
+        EXPECT_EQ(r.settings.applFolder, c.applFolder) << c.name;
+    }
+}
+
+TEST(ConfigLoad, ListFieldsAndGapFilling) {
+    FakeStore store;
+    store.Put(kLst, "APPLPATH=C:\\OLD\r\nAPPLPATH=C:\\NEW\r\ndatapath=DATA05\r\nFONTSIZE=100\r\nMAX_SIZE= x\r\n"
+                    "MAX_FLAG=N\r\nSPOOLPTH=PRN\r\nSCRNSIZE=800 x 600\r\n");
+    const ConfigSettings s = LoadSettings("C:\\INST", store).settings;
+    // Later fields win, keys keep their case, and "100" is no font size.
+    const std::vector<std::string> fields = {s.applFolder, s.dataFolderName, s.spoolFolderName, s.screenSize,
+                                             s.fontSize,   s.maxFlag,        s.maxSize,         s.maxType,
+                                             s.graphicMode, s.graphicScreen};
+    EXPECT_EQ(fields, (std::vector<std::string>{"C:\\NEW", "DATA01", "PRN", "800 x 600", "12x20 TT", "N", "100",
+                                                "TT", "1", ""}));
+    const std::pair<const char*, const char*> sizes[] = {{"", "100"},  {"0", "100"}, {" 0.0", "100"},
+                                                         {"abc", "100"}, {"70", "70"}, {" 5x", " 5x"}};
+    for (const auto& [stored, loaded] : sizes) {
+        ConfigSettings g;
+        g.maxSize = stored;
+        FillGaps(g);
+        EXPECT_EQ(g.maxSize, loaded) << stored;
+    }
+}
+
+TEST(ConfigSave, LauncherFontAndProgramPath) {
+    const struct {
+        const char *maxFlag, *maxType, *maxSize, *fontSize;
+        LauncherFont expected;
+    } fonts[] = {
+        {"Y", "BMP", "100", "8x12", {"BMP", "Max"}},      {"Y", "TT", "70", "", {"TT", "Max 70%"}},
+        {"Y", "TT", "100.0", "", {"TT", "Max"}},          {"N", "TT", "", "8x13 TT", {"TT", "8x13"}},
+        {"N", "TT", "", "8X12", {"BMP", "8X12"}},         {"N", "", "", "TT", {"TT", ""}},
+        {"y", "TT", "90", "10x16", {"BMP", "10x16"}},     {"N", "", "", "", {"BMP", ""}},
+    };
+    for (const auto& c : fonts) {
+        ConfigSettings s;
+        s.maxFlag = c.maxFlag;
+        s.maxType = c.maxType;
+        s.maxSize = c.maxSize;
+        s.fontSize = c.fontSize;
+        EXPECT_EQ(LauncherFontFor(s), c.expected) << c.maxFlag << c.maxSize << c.fontSize;
+    }
+    const struct {
+        const char *folder, *expected;
+    } paths[] = {{"C:\\APP", "C:\\APP\\VESKOR32.EXE"},
+                 {"C:\\APP\\", "C:\\APP\\VESKOR32.EXE"},
+                 {" C:\\APP ", " C:\\APP \\VESKOR32.EXE"},
+                 {"", ""},
+                 {"   ", "   "}};
+    for (const auto& c : paths) EXPECT_EQ(ProgramPath(c.folder), c.expected) << c.folder;
+}
+
+ConfigSettings Sample() {
+    ConfigSettings s;
+    s.applFolder = "R:\\VESKOR";
+    s.dataFolderName = "DATA02";
+    s.spoolFolderName = "SPOOL";
+    s.screenSize = "800 x 600";
+    s.fontSize = "8X13 TT";
+    s.maxFlag = "N";
+    s.maxSize = "90";
+    s.maxType = "BMP";
+    s.graphicMode = "0";
+    s.graphicScreen = "1";
+    return s;
+}
+
+TEST(ConfigSave, WritesTheFourFilesInOrder) {
+    FakeStore store;
+    const SaveReport r = SaveSettings("C:\\INST", Sample(), store);
+    EXPECT_TRUE(r.listWritten && r.iniWritten && r.cfgWritten && r.zmvWritten);
+    EXPECT_EQ(store.files[kLst],
+              "APPLPATH=R:\\VESKOR\r\nDATAPATH=DATA02\r\nSCRNSIZE=800 x 600\r\nFONTSIZE=8X13 TT\r\n"
+              "MAX_FLAG=N\r\nMAX_SIZE=90\r\nMAX_TYPE=BMP\r\nSPOOLPTH=SPOOL\r\n");
+    EXPECT_EQ(store.files["C:\\INST\\VESKOR.CFG"], "R:\\VESKOR\r\nDATA02\r\n");
+    EXPECT_EQ(store.files["C:\\INST\\VESKOR1.ZMV"],
+              "PROGNAME: R:\\VESKOR\\VESKOR32.EXE\r\n"
+              "CMD_LINE: C:\\INST//R:\\VESKOR//DATA02//0//SPOOL\r\n"
+              "TITLEBAR:\r\nFONTTYPE: TT\r\nFONTSIZE: 8X13\r\nTOOL_BAR: N\r\nWINSTATE: HIDDEN\r\n"
+              "FULLSCRN: N\r\nQUICK_ED: N\r\nCOMMENTS:\r\n");
+    const std::string ini = std::string(kIni) + "|";
+    EXPECT_EQ(store.writes,
+              (std::vector<std::string>{kLst, ini + "FOLDERS|APPLFOLDER", ini + "FOLDERS|DATAFOLDER",
+                                        ini + "FOLDERS|SPOOLFOLDER", ini + "SCREEN|SCRNSIZE",
+                                        ini + "SCREEN|GRAPHICMODE", ini + "SCREEN|GRAPHICSCRN",
+                                        ini + "ZMV_SETTINGS|FONTSIZE", ini + "ZMV_SETTINGS|MAX_FLAG",
+                                        ini + "ZMV_SETTINGS|MAX_SIZE", ini + "ZMV_SETTINGS|MAX_TYPE",
+                                        "C:\\INST\\VESKOR.CFG", "C:\\INST\\VESKOR1.ZMV"}));
+    EXPECT_EQ(store.ini[ini + "SCREEN|GRAPHICSCRN"], "1");
+    EXPECT_EQ(store.ini[ini + "ZMV_SETTINGS|MAX_TYPE"], "BMP");
+}
+
+TEST(ConfigSave, OneFailingFileDoesNotStopTheOthers) {
+    for (const char* name : {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"}) {
+        FakeStore store;
+        store.locked.insert(std::string("C:\\INST\\") + name);
+        const SaveReport r = SaveSettings("C:\\INST\\", Sample(), store);
+        const std::string n = name;
+        EXPECT_EQ(r.listWritten, n != "VESKOR.LST") << n;
+        EXPECT_EQ(r.iniWritten, n != "VESKOR.INI") << n;
+        EXPECT_EQ(r.cfgWritten, n != "VESKOR.CFG") << n;
+        EXPECT_EQ(r.zmvWritten, n != "VESKOR1.ZMV") << n;
+        EXPECT_EQ(store.writes.size(), 13u) << n;
+    }
+}
+
+}  // namespace
+}  // namespace veskor::config

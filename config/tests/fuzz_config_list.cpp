@@ -1,0 +1,48 @@
+// Any bytes as VESKOR.LST: the load ends with every gap filled, and the form
+// and the files written from it keep their shape.
+#include <cstdint>
+#include <cstdlib>
+
+#include "config_fake_store.h"
+#include "config_form.h"
+
+namespace {
+
+using namespace veskor::config;
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+std::size_t LineEnds(const std::string& text) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    for (const ListField& f : ReadListFields(bytes))
+        Require(f.key.find_first_of("\r\n=") == std::string::npos && f.value.find_first_of("\r\n") == std::string::npos);
+
+    testing::FakeStore store;
+    store.Put("C:\\INST\\VESKOR.LST", bytes);
+    const ConfigSettings s = LoadSettings("C:\\INST", store).settings;
+    Require(!s.applFolder.empty() && !s.dataFolderName.empty() && !s.spoolFolderName.empty());
+    Require(!s.screenSize.empty() && !s.fontSize.empty() && s.fontSize != "100" && !s.maxFlag.empty());
+    Require(LeadingNumber(s.maxSize) != 0.0 && !s.maxType.empty() && s.graphicMode == "1");
+
+    FormState form = InitialFormState();
+    FillDataFolders(form);
+    ShowSettings(form, s, store.tree.Searcher());
+    const Collected c = CollectSettings(form);
+    if (!c.refused) {
+        SaveSettings("C:\\INST", c.settings, store);
+        Require(LineEnds(store.files["C:\\INST\\VESKOR1.ZMV"]) == 10);
+        Require(LineEnds(store.files["C:\\INST\\VESKOR.LST"]) == 8);
+        Require(LineEnds(store.files["C:\\INST\\VESKOR.CFG"]) == 2);
+    }
+    return 0;
+}

@@ -1,0 +1,35 @@
+// The configuration utility's settings files on disk: the working folder, the
+// load and the save over the platform's file and private-profile calls.
+#pragma once
+
+#include <string>
+
+#include "config_settings.h"
+
+namespace veskor::config::win32 {
+
+// Every text file is opened without sharing for the single read or write and
+// closed before the call returns.
+class DiskSettingsStore : public SettingsStore {
+public:
+    void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback) override;
+    bool WriteFile(const std::string& path, const std::string& bytes) override;
+    bool WriteSetting(const std::string& file, const std::string& section, const std::string& key,
+                      const std::string& value) override;
+};
+
+// Largest file the load reads; anything beyond is not part of the settings.
+inline constexpr std::size_t kReadLimit = 16u * 1024u * 1024u;
+
+// Fixes the working folder from the current folder and the program's own
+// folder (as found at program start), and makes it the current folder when it
+// differs.
+std::string FixWorkingFolder(const std::string& ownFolder);
+
+LoadResult LoadSettingsFromDisk(const std::string& workingFolder);
+SaveReport SaveSettingsToDisk(const std::string& workingFolder, const ConfigSettings& settings);
+
+}  // namespace veskor::config::win32
