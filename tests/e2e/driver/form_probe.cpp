@@ -27,11 +27,14 @@ void EnsureDesktop() {
     static bool done = false;
     if (done) return;
     done = true;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VESKOR.EXE\\X11 Driver", 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-        RegCloseKey(key);
+    for (const char* program : {"VESKOR.EXE", "minform.exe"}) {
+        const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver";
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+            RegCloseKey(key);
+        }
     }
     HWND w = CreateWindowExA(0, "STATIC", "desktop", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     MSG msg;

@@ -10,9 +10,9 @@ namespace e2e {
 
 // Brings up the session's desktop from the driver, so that the first window of
 // a program under test does not start it inside that program's job. The
-// session has no window manager: VESKOR.EXE's windows are set to be framed by
-// the platform itself, so that captions and close boxes are drawn and can be
-// clicked.
+// session has no window manager, so the windows of VESKOR.EXE and of the
+// benchmark reference are set to be framed by the platform itself: captions
+// and close boxes are then drawn and can be clicked.
 void EnsureDesktop();
 
 // A top-level window of the class that belongs to the process, or null.
