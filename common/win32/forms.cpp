@@ -411,6 +411,8 @@ int ShowFormModal(const FormDef& form, HWND owner, void* context) {
     ::ShowWindow(window, SW_SHOWNORMAL);
     ::UpdateWindow(window);
     RunModalLoop(window);
+    // A form destroyed without CloseForm must not leave its owner disabled.
+    if (ownerTop && ::IsWindow(ownerTop) && !::IsWindowEnabled(ownerTop)) ::EnableWindow(ownerTop, TRUE);
     return session.result;
 }
 
