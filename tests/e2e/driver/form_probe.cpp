@@ -186,7 +186,7 @@ HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char
     EnsureDesktop();
     if (!launcher.Start("\"" + Join(inst, "VESKOR.EXE") + "\"", inst)) return nullptr;
     HWND form = WaitVisibleWindow(launcher.id(), formClass, ms);
-    if (!form || !WaitPaintedRed(GetDlgItem(form, panelId), 3000)) return nullptr;
+    if (form) WaitPaintedRed(GetDlgItem(form, panelId), 3000);
     return form;
 }
 

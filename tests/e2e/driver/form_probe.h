@@ -56,7 +56,8 @@ inline constexpr const char* kError2Class = "FORM_VESKOR_FRMERROR2_CLASS";
 // box would. Returns the exit code (STILL_ACTIVE on time-out); formClass tells
 // which form was closed ("" for none).
 // Starts the installation's VESKOR.EXE and waits until the form of the class
-// is visible and its message panel painted; null when it is not.
+// is visible (null when it is not) and, for a while, until its message panel
+// is painted.
 HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms);
 
 DWORD WaitExitClosingForms(Process& launcher, DWORD ms, std::string* formClass = nullptr);
