@@ -156,11 +156,6 @@ POINT CloseBoxCentre(HWND window) {
     return {last < 0 ? -1 : (first + last) / 2, y};
 }
 
-}  // namespace e2e
-
-
-namespace e2e {
-
 HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms) {
     EnsureDesktop();
     if (!launcher.Start("\"" + Join(inst, "VESKOR.EXE") + "\"", inst)) return nullptr;
