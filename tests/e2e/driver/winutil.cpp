@@ -208,7 +208,11 @@ bool SaveWindowBitmap(HWND window, const std::string& bmpPath) {
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    // Read through the window's own DC: under Wine the screen DC does not hold
+    // what other programs have drawn.
+    HDC source = GetWindowDC(window);
+    BitBlt(mem, 0, 0, w, h, source, 0, 0, SRCCOPY);
+    ReleaseDC(window, source);
     GdiFlush();
     const DWORD rowBytes = ((w * 3 + 3) / 4) * 4, imageBytes = rowBytes * h;
     BITMAPFILEHEADER fh = {};

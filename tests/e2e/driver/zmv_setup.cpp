@@ -114,9 +114,19 @@ LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, cons
     }
     run.exitCode = p.WaitExit(0);
     run.elapsedMs = NowMs() - t0;
+    run.cpuMs = CpuMs(p.handle());
     CHECK_MSG(run.exitCode != STILL_ACTIVE, launcher + " did not end");
     CHECK_MSG(p.WaitJobEmpty(15000), "processes left running after " + launcher);
     return run;
+}
+
+double CpuMs(HANDLE process) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
+    const auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
 }
 
 bool KeyExists(const std::string& consoleKey) {

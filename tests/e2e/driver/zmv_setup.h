@@ -40,6 +40,7 @@ struct ConsoleKeySeen {
 struct LaunchRun {
     DWORD exitCode = STILL_ACTIVE;
     double elapsedMs = 0;
+    double cpuMs = 0;  // the launcher's own processor time, kernel and user
     std::vector<MessageBoxSeen> boxes;
     std::optional<ConsoleKeySeen> key;
     std::string pif;  // the watched file's bytes, when seen complete
@@ -55,6 +56,9 @@ struct LaunchWatch {
 // and waits until it and everything it started have ended.
 LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, const std::string& folder,
                       const LaunchWatch& watch = {});
+
+// Processor time (kernel and user) a process has used, in milliseconds.
+double CpuMs(HANDLE process);
 
 bool KeyExists(const std::string& consoleKey);
 void DeleteKey(const std::string& consoleKey);
