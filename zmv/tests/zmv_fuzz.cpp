@@ -1,7 +1,8 @@
 // Fuzz target: any bytes as a configuration file, read the whole way through
 // (keys, values, numbers, program path, font cell on every platform form,
 // key name, PIF patch, test dump). The first input byte chooses the answers of
-// the plain-file test and the work-area width.
+// the plain-file test and the work-area width; bytes from 0xF0 up stand for the
+// keys and phrases of the file, so that the fuzzer forms them easily.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -13,6 +14,20 @@
 using namespace veskor::zmv;
 
 namespace {
+
+const char* const kTokens[] = {"PROGNAME:", "CMD_LINE:", "TITLEBAR:", "WINSTATE:", "TOOL_BAR:", "QUICK_ED:",
+                               "FULLSCRN:", "FONTTYPE:", "FONTSIZE:", "COMMENTS:", "TESTMODE: 1", "CLEAN_UP: 0",
+                               "max", "\r\n", "1e999", "TT"};
+
+std::string Expand(const std::uint8_t* data, std::size_t size) {
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] >= 0xF0) text += kTokens[data[i] - 0xF0];
+        else text += static_cast<char>(data[i]);
+    }
+    return text;
+}
+
 void Require(bool condition) {
     if (!condition) std::abort();
 }
@@ -20,7 +35,7 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::uint8_t choice = size > 0 ? data[0] : 0;
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = (choice & 2) ? Expand(data, size) : std::string(reinterpret_cast<const char*>(data), size);
 
     LaunchSettings s;
     s.launcherPath = "C:\\INST\\VESKOR1.EXE";
