@@ -194,6 +194,22 @@ E2E_CASE("zmv", program_without_its_window_is_reported_after_the_wait) {
     CHECK(!KeyExists("Console\\Renamed At Once"));
 }
 
+// Any top-level window with the title ends the wait, one that was open before
+// the start included: the wait ends at once and the settings go 250 ms later.
+E2E_CASE("zmv", window_already_open_ends_the_wait_at_once) {
+    const ZmvLayout l = MakeZmvLayout("zmv-already");
+    CopyProgram("recorder.exe", l.program);  // opens no console window of its own
+    HWND open = CreateWindowExA(0, "STATIC", "Already Open", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    WriteText(l.zmv(), Zmv(l.program, "Already Open", ""));
+    const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {"Console\\Already Open", ""});
+    DestroyWindow(open);
+    CHECK_EQ(run.exitCode, kStarted);
+    CHECK(run.boxes.empty());
+    CHECK(run.key.has_value());
+    CHECK(!KeyExists("Console\\Already Open"));
+    CHECK_MSG(run.elapsedMs >= 250 && run.elapsedMs < 5000, std::to_string(run.elapsedMs) + " ms");
+}
+
 std::string VersionLines() {
     OSVERSIONINFOA v = {};
     v.dwOSVersionInfoSize = sizeof v;
