@@ -42,14 +42,15 @@ int main(int argc, char** argv) {
         for (const Case& c : Registry()) std::printf("  %s %s\n", c.group, c.name);
         return 2;
     }
-    if (std::strcmp(argv[1], "warmup") == 0) {
-        // Brings up the session's desktop and services before any case counts processes.
-        HWND w = CreateWindowExA(0, "STATIC", "warmup", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        DestroyWindow(w);
-        return 0;
-    }
+    // Brings up the session's desktop and services before any case counts
+    // processes. The desktop closes a while after its last program ends; were a
+    // case's program to start it again, it would join that case's processes
+    // and outlive them. So every run of the driver attaches to it first.
+    HWND w = CreateWindowExA(0, "STATIC", "warmup", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    DestroyWindow(w);
+    if (std::strcmp(argv[1], "warmup") == 0) return 0;
     g_env.bin = EnvText("VESKOR_BIN");
     g_env.work = EnvText("VESKOR_WORK");
     g_env.out = EnvText("VESKOR_OUT");

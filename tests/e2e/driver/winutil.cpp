@@ -210,7 +210,11 @@ ScreenImage CaptureWindow(HWND window, int bitCount) {
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (dib) {
         HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        // Read through the window's own DC: under Wine the screen DC does not
+        // always hold what other programs have drawn.
+        HDC source = GetWindowDC(window);
+        BitBlt(mem, 0, 0, w, h, source, 0, 0, SRCCOPY);
+        ReleaseDC(window, source);
         GdiFlush();
         const DWORD rowBytes = ((w * bitCount / 8 + 3) / 4) * 4;
         image.width = w;

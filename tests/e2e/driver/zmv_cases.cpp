@@ -1,0 +1,333 @@
+// The console window launcher VESKOR1.EXE end to end, with the stand-in
+// console application as its program: console window, title and font, the
+// per-title registry key, command line and folder, refusals and failures, test
+// mode; and (group "zmv_win9x") the program information file of Windows 98/95.
+#include <cctype>
+#include <cstring>
+#include <functional>
+
+#include "harness.h"
+#include "winutil.h"
+#include "zmv_setup.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kRefused = 0, kStarted = 1;
+
+std::string Zmv(const std::string& program, const std::string& title, const std::string& more) {
+    return "PROGNAME: " + program + "\r\nTITLEBAR: " + title + "\r\n" + more + "COMMENTS:\r\nfree text\r\n";
+}
+
+std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+std::string StripSlash(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return Lowered(path);
+}
+
+void CheckOneBox(const LaunchRun& run, const std::string& caption, const std::string& text, const std::string& what) {
+    CHECK_MSG(run.boxes.size() == 1, what + ": " + std::to_string(run.boxes.size()) + " message boxes");
+    if (run.boxes.empty()) return;
+    CHECK_EQ(run.boxes[0].caption, caption);
+    CHECK_EQ(run.boxes[0].text, text);
+}
+
+// Each row is one run of a complete configuration; the stand-in reports what
+// it got and the key is read while it exists.
+E2E_CASE("zmv", console_window_key_font_and_start) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "700");
+    struct Row {
+        const char* name;
+        const char* title;
+        const char* keys;
+        const char* programFolder;
+        bool quotedTail;  // pass the .zmv as a quoted argument with a blank in its path
+        DWORD fontSize;
+        const char* face;
+        DWORD family, quickEdit, show, flags;
+        int reportedHeight;
+    } rows[] = {
+        // Work area 1024 wide: TrueType at 100% is 12 x 20.
+        {"tt", "Veskor Console", "CMD_LINE: C:\\APP//C:\\APP\\//DATA01//N//SPOOL\r\nFONTTYPE: TT\r\nFONTSIZE: Max\r\n"
+                                 "WINSTATE: MAX\r\nQUICK_ED: Y\r\nFULLSCRN: N\r\n",
+         "APP", false, 20u << 16 | 12, "Lucida Console", 0x36, 1, 3, 1 | 4 | 8, 20},
+        {"raster", "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n",
+         "My Long Program Folder", true, 12u << 16 | 8, "Terminal", 0x30, 0, 6, 1 | 8, -1},
+    };
+    for (const Row& r : rows) {
+        const ZmvLayout l = MakeZmvLayout(std::string("zmv-") + r.name, r.programFolder);
+        std::string zmvPath = l.zmv(), tail;
+        if (r.quotedTail) {
+            zmvPath = Join(l.root, "My Configs\\a.zmv");
+            MakeFolders(Folder(zmvPath));
+            tail = "\"" + zmvPath + "\"";
+        }
+        WriteText(zmvPath, Zmv(l.program, r.title, r.keys));
+        const std::string key = r.quotedTail ? "Console\\Raster A_B" : std::string("Console\\") + r.title;
+        const LaunchRun run = RunLauncher(l.launcher(), tail, l.root, {key, ""});
+        CHECK_EQ(run.exitCode, kStarted);
+        CHECK_MSG(run.boxes.empty(), r.name + std::string(": ") + (run.boxes.empty() ? "" : run.boxes[0].text));
+        CHECK_MSG(run.key.has_value(), std::string(r.name) + ": key never seen");
+        if (run.key) {
+            CHECK_EQ(run.key->fontSize, r.fontSize);
+            CHECK_EQ(run.key->faceName, std::string(r.face));
+            CHECK_EQ(run.key->faceNameBytes, static_cast<DWORD>(lstrlenA(r.face) + 1));
+            CHECK_EQ(run.key->fontFamily, r.family);
+            CHECK_EQ(run.key->fullScreen, 0ul);
+            CHECK_EQ(run.key->fontWeight, 400ul);
+            CHECK_EQ(run.key->quickEdit, r.quickEdit);
+        }
+        CHECK_MSG(!KeyExists(key), key + " left behind");
+
+        const std::string log = ReadText(l.log()).value_or("");
+        CHECK_EQ(CountOf(log, "START\r\n"), 1);
+        CHECK_EQ(LogValue(log, "TITLE"), std::string(r.title));
+        CHECK_EQ(LogValue(log, "SHOW"), std::to_string(r.show));
+        CHECK_EQ(LogValue(log, "STARTFLAGS"), std::to_string(r.flags));
+        CHECK_EQ(StripSlash(LogValue(log, "CWD")), StripSlash(ShortPath(Folder(l.program))));
+        if (r.reportedHeight > 0) CHECK_EQ(LogValue(log, "FONTY"), std::to_string(r.reportedHeight));
+        const std::string cmdline = LogValue(log, "CMDLINE");
+        if (r.quotedTail) {
+            // A program path with blanks is quoted; no arguments leave one blank at the end.
+            CHECK_EQ(cmdline, "\"" + l.program + "\" ");
+        } else {
+            std::string args = cmdline.substr(cmdline.find(".EXE") + 4);
+            if (!args.empty() && args[0] == '"') args.erase(0, 1);
+            CHECK_EQ(args, std::string(" C:\\APP//C:\\APP\\//DATA01//N//SPOOL"));
+        }
+    }
+}
+
+E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
+    const char* invalid = "Invalid Console Window Config (ZMV) File";
+    struct Row {
+        const char* name;
+        std::function<std::string(const ZmvLayout&)> prepare;  // returns the command tail
+        std::function<std::string(const ZmvLayout&)> text;
+        const char* caption;
+    } rows[] = {
+        {"no file", [](const ZmvLayout&) { return std::string(); },
+         [](const ZmvLayout& l) { return "The file \"" + Join(l.inst, "VESKOR1.zmv") + "\" is missing."; },
+         "Console Window Config (ZMV) File Not Found"},
+        {"hidden file",
+         [](const ZmvLayout& l) {
+             WriteText(l.zmv(), Zmv(l.program, "Hidden", ""));
+             SetFileAttributesA(l.zmv().c_str(), FILE_ATTRIBUTE_HIDDEN);
+             return std::string();
+         },
+         [](const ZmvLayout& l) { return "The file \"" + Join(l.inst, "VESKOR1.zmv") + "\" is missing."; },
+         "Console Window Config (ZMV) File Not Found"},
+        {"blank before the colon",
+         [](const ZmvLayout& l) {
+             WriteText(Join(l.root, "other.zmv"), "PROGNAME : " + l.program + "\r\nCOMMENTS:\r\nPROGNAME: x\r\n");
+             return std::string("  other.zmv  ");
+         },
+         [](const ZmvLayout&) {
+             return std::string("The file \"other.zmv\" does not contain...\r\rPROGNAME: (followed by name of "
+                                "program to be run)");
+         },
+         invalid},
+        {"program missing",
+         [](const ZmvLayout& l) {
+             WriteText(l.zmv(), "PROGNAME: \"nothing here\"\r\n");
+             return std::string();
+         },
+         [](const ZmvLayout& l) {
+             return "The program " + Join(l.inst, "nothing here.exe") + " specified in " + Join(l.inst, "VESKOR1.zmv") +
+                    " does not exist.";
+         },
+         invalid},
+    };
+    for (const Row& r : rows) {
+        const ZmvLayout l = MakeZmvLayout("zmv-refused");
+        const std::string tail = r.prepare(l);
+        const LaunchRun run = RunLauncher(l.launcher(), tail, l.root, {"Console\\Hidden", ""});
+        CHECK_MSG(run.exitCode == kRefused, r.name);
+        CheckOneBox(run, r.caption, r.text(l), r.name);
+        CHECK_MSG(!Exists(l.log()) && !run.key, std::string(r.name) + ": something was started or written");
+    }
+}
+
+E2E_CASE("zmv", program_that_cannot_start_is_reported) {
+    const ZmvLayout l = MakeZmvLayout("zmv-nostart");
+    WriteText(l.program, "not a program");
+    const std::string key = "Console\\Cannot Start";
+    WriteText(l.zmv(), Zmv(l.program, "Cannot Start", ""));
+    LaunchRun run = RunLauncher(l.launcher(), "", l.root, {key, ""});
+    CHECK_EQ(run.exitCode, kStarted);
+    CHECK_MSG(run.boxes.size() == 1, std::to_string(run.boxes.size()) + " message boxes");
+    if (!run.boxes.empty()) {
+        const std::string& text = run.boxes[0].text;
+        const std::string head = "Unable to start \"" + l.program + "\".  Error ", tail = " was reported by Windows.";
+        CHECK_EQ(run.boxes[0].caption, std::string("Console Window Configuration (ZMV) Failure"));
+        CHECK_MSG(text.compare(0, head.size(), head) == 0 && text.size() > head.size() + tail.size() &&
+                      text.compare(text.size() - tail.size(), tail.size(), tail) == 0 &&
+                      std::isdigit(static_cast<unsigned char>(text[head.size()])),
+                  text);
+    }
+    CHECK(run.key.has_value());
+    CHECK(!KeyExists(key));
+
+    // With "CLEAN_UP: 0" the same failure is silent and the key stays.
+    WriteText(l.zmv(), Zmv(l.program, "Cannot Start", "clean_up: 0\r\n"));
+    run = RunLauncher(l.launcher(), "", l.root);
+    CHECK_EQ(run.exitCode, kStarted);
+    CHECK(run.boxes.empty());
+    CHECK(KeyExists(key));
+    DeleteKey(key);
+}
+
+// The console window comes up with its title before any code of the program
+// runs, so a program that renames its console is found first. A program that
+// runs without a console window at all (a GUI program) is never found.
+E2E_CASE("zmv", program_without_its_window_is_reported_after_the_wait) {
+    const ZmvLayout l = MakeZmvLayout("zmv-renamed");
+    CopyProgram("recorder.exe", l.program);
+    WriteText(l.zmv(), Zmv(l.program, "Renamed At Once", ""));
+    const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {"Console\\Renamed At Once", ""});
+    CHECK_EQ(run.exitCode, kStarted);
+    CheckOneBox(run, "Console Window Configuration (ZMV) Failure",
+                "Console Application Failure.\r\rProgram (" + l.program + ") did not start.", "renamed");
+    CHECK_MSG(run.elapsedMs > 30000, std::to_string(run.elapsedMs) + " ms");
+    CHECK_EQ(CountOf(ReadText(l.log()).value_or(""), "START\r\n"), 1);
+    CHECK(!KeyExists("Console\\Renamed At Once"));
+}
+
+// Any top-level window with the title ends the wait, one that was open before
+// the start included: the wait ends at once and the settings go 250 ms later.
+E2E_CASE("zmv", window_already_open_ends_the_wait_at_once) {
+    const ZmvLayout l = MakeZmvLayout("zmv-already");
+    CopyProgram("recorder.exe", l.program);  // opens no console window of its own
+    HWND open = CreateWindowExA(0, "STATIC", "Already Open", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    WriteText(l.zmv(), Zmv(l.program, "Already Open", ""));
+    const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {"Console\\Already Open", ""});
+    DestroyWindow(open);
+    CHECK_EQ(run.exitCode, kStarted);
+    CHECK(run.boxes.empty());
+    CHECK(run.key.has_value());
+    CHECK(!KeyExists("Console\\Already Open"));
+    CHECK_MSG(run.elapsedMs >= 250 && run.elapsedMs < 5000, std::to_string(run.elapsedMs) + " ms");
+}
+
+std::string VersionLines() {
+    OSVERSIONINFOA v = {};
+    v.dwOSVersionInfoSize = sizeof v;
+    GetVersionExA(&v);
+    std::string lines;
+    for (DWORD n : {v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber, v.dwPlatformId})
+        lines += " " + std::to_string(n) + " \r\n";
+    return lines;
+}
+
+E2E_CASE("zmv", test_mode_dumps_the_file_even_when_refused) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "300");
+    const ZmvLayout l = MakeZmvLayout("zmv-testmode");
+    const std::string dump = Join(l.root, "ZMV_TEST.TXT");
+    struct Row {
+        std::string file;
+        bool dumped;
+        DWORD exitCode;
+    } rows[] = {
+        {Zmv(l.program, "Test Mode", "TESTMODE: 1\r\n"), true, kStarted},
+        {"no program key\r\nTESTMODE: 1\r\n", true, kRefused},
+        {Zmv(l.program, "Test Mode", "") + "TESTMODE: 1 after the comments", true, kStarted},
+        {Zmv(l.program, "Test Mode", "testmode: 1\r\n"), false, kStarted},
+    };
+    for (const Row& r : rows) {
+        DeleteFileA(dump.c_str());
+        WriteText(l.zmv(), r.file);
+        const LaunchRun run = RunLauncher(l.launcher(), "", l.root);
+        CHECK_EQ(run.exitCode, r.exitCode);
+        CHECK_EQ(Exists(dump), r.dumped);
+        if (r.dumped) CHECK_EQ(ReadText(dump).value_or(""), VersionLines() + "-->\r\n" + r.file + "\r\n<--\r\n");
+        CHECK(!Exists(Join(l.root, "ZMV_TEST.BIN")));
+    }
+}
+
+// --- Windows 98 and 95: "Conagent.pif" ---------------------------------------
+
+std::string PifTemplateOf(const std::string& program) {
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "";
+    std::string bytes;
+    HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(1001),
+                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    if (found)
+        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+    FreeLibrary(module);
+    return bytes;
+}
+
+E2E_CASE("zmv_win9x", pif_written_byte_for_byte_and_removed) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "500");
+    struct Row {
+        const char* version;
+        const char* keys;
+        std::vector<std::pair<int, int>> patched;  // every byte that differs from the template
+        const char* platformLines;
+    } rows[] = {
+        {"win98", "FONTTYPE: TT\r\nFONTSIZE: max\r\nFULLSCRN: Y\r\nTOOL_BAR: Yes\r\nQUICK_ED: 1\r\nTESTMODE: 1\r\n",
+         {{429, 0x0A}, {724, 1}, {761, 8}, {762, 8}, {765, 0}, {767, 20}, {769, 12}, {771, 20}, {839, 3}, {753, 0}},
+         " 4 \r\n 10 \r\n"},
+        // Windows 95 takes its TrueType cell from its table: 12 x 22 at 1024.
+        {"win95", "FONTTYPE: TrueType\r\nFONTSIZE: max\r\n",
+         {{761, 8}, {762, 8}, {765, 0}, {767, 22}, {769, 12}, {771, 22}}, " 4 \r\n 0 \r\n"},
+    };
+    for (const Row& r : rows) {
+        PretendWindowsVersion pretend(r.version);
+        const ZmvLayout l = MakeZmvLayout(std::string("zmv-") + r.version);
+        const std::string pifPath = Join(Folder(l.program), "Conagent.pif");
+        WriteText(l.zmv(), Zmv(l.program, std::string("PIF ") + r.version, r.keys));
+        const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {"", pifPath});
+        CHECK_EQ(run.exitCode, kStarted);
+        CHECK_MSG(run.boxes.empty(), r.version);
+        CHECK_MSG(run.pif.size() == 967, std::string(r.version) + ": Conagent.pif never seen complete");
+        CHECK_MSG(!Exists(pifPath), "Conagent.pif left behind");
+        CHECK(!KeyExists(std::string("Console\\PIF ") + r.version));
+
+        std::string expected = PifTemplateOf(l.launcher());
+        CHECK_EQ(expected.size(), static_cast<std::size_t>(967));
+        if (expected.size() != 967 || run.pif.size() != 967) continue;
+        for (const auto& [at, value] : r.patched) expected[at] = static_cast<char>(value);
+        for (std::size_t i = 0; i < 967; ++i)
+            if (run.pif[i] != expected[i])
+                CHECK_MSG(false, std::string(r.version) + ": byte " + std::to_string(i) + " is " +
+                                     std::to_string(static_cast<unsigned char>(run.pif[i])));
+        const bool testMode = std::string(r.keys).find("TESTMODE") != std::string::npos;
+        const std::string copy = ReadText(Join(l.root, "ZMV_TEST.BIN")).value_or("");
+        CHECK_EQ(copy, testMode ? run.pif + "\r\n" : std::string());
+        if (testMode) CHECK_EQ(ReadText(Join(l.root, "ZMV_TEST.TXT")).value_or("").substr(0, std::strlen(r.platformLines)),
+                              std::string(r.platformLines));
+    }
+}
+
+E2E_CASE("zmv_win9x", network_path_and_unwritable_pif_are_refused) {
+    PretendWindowsVersion pretend("win98");
+    const ZmvLayout l = MakeZmvLayout("zmv-win98-refused");
+    const std::string pifPath = Join(Folder(l.program), "Conagent.pif");
+    WriteText(l.zmv(), Zmv(l.program, "PIF refused", ""));
+
+    // A path that begins with two backslashes, though it is local.
+    LaunchRun run = RunLauncher(l.launcher(), "\\\\?\\" + l.zmv(), l.root);
+    CHECK_EQ(run.exitCode, kRefused);
+    CheckOneBox(run, "Console Window Config (ZMV) Fatal Error",
+                "Error: Windows 95 and 98 only allow this program...\r\r" + l.launcher() +
+                    "\r\r...to be run 1) from a Local Drive or 2) from a Network\rDrive that has been mapped to a drive "
+                    "letter.",
+                "network path");
+    CHECK(!Exists(pifPath));
+
+    // A folder in the place of the file: it cannot be created (access denied).
+    MakeFolders(pifPath);
+    run = RunLauncher(l.launcher(), "", l.root);
+    CHECK_EQ(run.exitCode, kRefused);
+    CheckOneBox(run, "Console Window Config (ZMV) Fatal Error",
+                "Error 70A creating ZMV file.\r\rThis program must be able to create a file in the target\r"
+                "program's directory (" + l.program + ").",
+                "unwritable");
+    CHECK(!Exists(l.log()));
+}
+
+}  // namespace
+}  // namespace e2e

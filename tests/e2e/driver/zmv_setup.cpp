@@ -1,0 +1,179 @@
+#include "zmv_setup.h"
+
+#include "harness.h"
+#include "winutil.h"
+
+namespace e2e {
+
+std::string ZmvLayout::zmv() const { return Join(inst, "VESKOR1.ZMV"); }
+std::string ZmvLayout::launcher() const { return Join(inst, "VESKOR1.EXE"); }
+std::string ZmvLayout::log() const {
+    const std::string folder = program.substr(0, program.find_last_of('\\'));
+    return Join(folder, "VESKOR32.LOG");
+}
+
+ZmvLayout MakeZmvLayout(const std::string& caseName, const std::string& programFolder) {
+    ZmvLayout l;
+    l.root = FreshFolder(caseName);
+    l.inst = Join(l.root, "INST");
+    MakeFolders(l.inst);
+    MakeFolders(Join(l.root, programFolder));
+    l.program = Join(Join(l.root, programFolder), "VESKOR32.EXE");
+    CopyProgram("VESKOR1.EXE", l.launcher());
+    CopyProgram("standin.exe", l.program);
+    return l;
+}
+
+namespace {
+
+struct BoxSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && std::string(cls) == "#32770" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
+    char cls[32] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    auto* best = reinterpret_cast<std::string*>(param);
+    if (lstrcmpiA(cls, "Static") == 0) {
+        const std::string text = WindowText(child);
+        if (text.size() > best->size()) *best = text;
+    }
+    return TRUE;
+}
+
+std::optional<ConsoleKeySeen> ReadKey(const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    ConsoleKeySeen seen;
+    bool complete = true;
+    const auto dword = [&](const char* value, DWORD& out) {
+        DWORD type = 0, size = sizeof out;
+        complete = complete && RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(&out), &size) ==
+                                   ERROR_SUCCESS && type == REG_DWORD;
+    };
+    dword("FontSize", seen.fontSize);
+    char face[64] = {};
+    DWORD type = 0, size = sizeof face;
+    complete = complete && RegQueryValueExA(key, "FaceName", nullptr, &type, reinterpret_cast<BYTE*>(face), &size) ==
+                               ERROR_SUCCESS && type == REG_SZ;
+    seen.faceName = face;
+    seen.faceNameBytes = size;
+    dword("FontFamily", seen.fontFamily);
+    dword("FullScreen", seen.fullScreen);
+    dword("FontWeight", seen.fontWeight);
+    dword("QuickEdit", seen.quickEdit);
+    RegCloseKey(key);
+    if (!complete) return std::nullopt;
+    return seen;
+}
+
+}  // namespace
+
+LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, const std::string& folder,
+                      const LaunchWatch& watch) {
+    LaunchRun run;
+    Process p;
+    const double t0 = NowMs();
+    if (!p.Start("\"" + launcher + "\"" + (tail.empty() ? "" : " " + tail), folder)) return run;
+    for (;;) {
+        const bool ended = WaitForSingleObject(p.handle(), 1) == WAIT_OBJECT_0;
+        if (!watch.consoleKey.empty() && !run.key) run.key = ReadKey(watch.consoleKey);
+        if (!watch.pifPath.empty() && run.pif.empty() && FileSize(watch.pifPath) == static_cast<long long>(watch.pifSize))
+            run.pif = ReadText(watch.pifPath).value_or("");
+        BoxSearch search{p.id(), nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            MessageBoxSeen box{WindowText(search.found), ""};
+            EnumChildWindows(search.found, LongestStatic, reinterpret_cast<LPARAM>(&box.text));
+            run.boxes.push_back(box);
+            PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+            while (IsWindow(search.found) && WaitForSingleObject(p.handle(), 5) == WAIT_TIMEOUT) {
+            }
+        }
+        if (ended || NowMs() - t0 > 90000) break;
+    }
+    run.exitCode = p.WaitExit(0);
+    run.elapsedMs = NowMs() - t0;
+    run.cpuMs = CpuMs(p.handle());
+    CHECK_MSG(run.exitCode != STILL_ACTIVE, launcher + " did not end");
+    CHECK_MSG(p.WaitJobEmpty(15000), "processes left running after " + launcher);
+    return run;
+}
+
+double CpuMs(HANDLE process) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
+    const auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
+bool KeyExists(const std::string& consoleKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, consoleKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void DeleteKey(const std::string& consoleKey) { RegDeleteKeyA(HKEY_CURRENT_USER, consoleKey.c_str()); }
+
+namespace {
+const char* kAppDefaults = "Software\\Wine\\AppDefaults\\VESKOR1.EXE";
+}
+
+PretendWindowsVersion::PretendWindowsVersion(const char* version) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        Fail(__FILE__, __LINE__, "cannot create the AppDefaults key");
+        return;
+    }
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(lstrlenA(version) + 1));
+    RegCloseKey(key);
+}
+
+PretendWindowsVersion::~PretendWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
+
+ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {
+    char old[1024];
+    const DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+    if (n > 0 && n < sizeof old) old_ = std::string(old, n);
+    SetEnvironmentVariableA(name, value);
+}
+
+ScopedVariable::~ScopedVariable() { SetEnvironmentVariableA(name_.c_str(), old_ ? old_->c_str() : nullptr); }
+
+std::string ShortPath(const std::string& path) {
+    char buffer[1024] = {};
+    const DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
+}
+
+std::string Lowered(std::string text) {
+    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+}  // namespace e2e

@@ -1,0 +1,166 @@
+#include "zmv_config.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+namespace veskor::zmv {
+namespace {
+
+TEST(LeadingNumber, ReadsTheNumberTheTextBeginsWith) {
+    struct Row {
+        const char* text;
+        double value;
+    } rows[] = {
+        {"12", 12},        {" \t\n-6x", -6}, {"+2.5", 2.5},     {"1e3", 1000},  {"1D2", 100},
+        {"2.5e-1", 0.25},  {"1e", 1},        {"1e+", 1},        {".5", 0.5},    {"5.", 5},
+        {"abc", 0},        {"", 0},          {"-", 0},          {"nan", 0},     {"\r12", 0},
+        {"-0", 0},         {"0e999", 0},     {"12 34", 12},     {"90%", 90},
+    };
+    for (const Row& r : rows) EXPECT_EQ(LeadingNumber(r.text), r.value) << r.text;
+    EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
+    EXPECT_TRUE(std::isinf(LeadingNumber("-1e99999999999999999999")));
+}
+
+TEST(NearestWhole, HalvesGoToEvenAndLargeValuesSaturate) {
+    struct Row {
+        double value;
+        std::int64_t whole;
+    } rows[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {2.5001, 3},
+                {HUGE_VAL, kWholeLimit}, {-HUGE_VAL, -kWholeLimit}, {NAN, 0}, {1e300, kWholeLimit}};
+    for (const Row& r : rows) EXPECT_EQ(NearestWhole(r.value), r.whole) << r.value;
+    EXPECT_EQ(LeadingMagnitude("99999999999999999999"), kWholeLimit);
+    EXPECT_EQ(LeadingMagnitude("-6.5"), 6);
+}
+
+TEST(ConfigPath, FromTheCommandTailOrTheOwnName) {
+    EXPECT_EQ(CommandTail("\"C:\\My Dir\\VESKOR1.EXE\"  a.zmv "), "a.zmv ");
+    EXPECT_EQ(CommandTail("VESKOR1.EXE   b c"), "b c");
+    EXPECT_EQ(CommandTail("VESKOR1.EXE"), "");
+    EXPECT_EQ(CommandTail("\"unclosed"), "");
+
+    const char* self = "C:\\INST\\VESKOR1.EXE";
+    EXPECT_EQ(ConfigPathFor("", self), "C:\\INST\\VESKOR1.zmv");
+    EXPECT_EQ(ConfigPathFor("   ", self), "C:\\INST\\VESKOR1.zmv");
+    EXPECT_EQ(ConfigPathFor("  other.zmv  ", self), "other.zmv");
+    // One enclosing pair of quotes is taken off; other quotes stay.
+    EXPECT_EQ(ConfigPathFor("\"D:\\My Configs\\a.zmv\"", self), "D:\\My Configs\\a.zmv");
+    EXPECT_EQ(ConfigPathFor("\"a\" \"b\"", self), "\"a\" \"b\"");
+    EXPECT_EQ(ConfigPathFor("\"a.zmv", self), "\"a.zmv");
+    EXPECT_EQ(ConfigPathFor("", "ab"), ".zmv");
+}
+
+TEST(KeySearch, FirstOccurrenceAnywhereUpToTheNextCr) {
+    const std::string text = "titlebar: One PROGNAME: x\r\nTitleBar: Two\r\nend";
+    const std::string upper = UpperAscii(text);
+    EXPECT_EQ(KeyValue(text, upper, "TITLEBAR:"), " One PROGNAME: x");
+    EXPECT_EQ(KeyValue(text, upper, "PROGNAME:"), " x");
+    EXPECT_EQ(KeyValue(text, upper, "CMD_LINE:"), std::nullopt);
+    const std::string noCr = "PROGNAME: a\nTITLEBAR: b";
+    EXPECT_EQ(KeyValue(noCr, UpperAscii(noCr), "PROGNAME:"), " a\nTITLEBAR: b");
+    EXPECT_EQ(EffectiveText("A: 1\r\ncomments: x PROGNAME: y"), "A: 1\r\n");
+    EXPECT_EQ(EffectiveText("no marker"), "no marker");
+}
+
+TEST(Values, YesRuleWindowStatesAndFontSizes) {
+    for (const char* yes : {"Y", "Yes", "1", "10", "Maybe", "y"}) EXPECT_TRUE(YesValue(yes)) << yes;
+    for (const char* no : {"N", "No", "0", "", "true"}) EXPECT_FALSE(YesValue(no)) << no;
+
+    struct Row {
+        const char* value;
+        std::int32_t show;
+    } states[] = {{"MAX", 3},    {" min ", 6},  {"Hidden", 0}, {"show", 5}, {"", 3},     {"   ", 3},
+                  {"NORMAL", 0}, {"-6", 6},     {"11", 3},     {"2.5", 2},  {"SHOWMAX", 3}, {"1e999", 3},
+                  {"10.4", 10},  {"\t7", 7}};
+    for (const Row& r : states) EXPECT_EQ(ShowCommandFor(r.value), r.show) << r.value;
+
+    struct Size {
+        std::optional<std::string> value;
+        const char* text;
+    } sizes[] = {{std::nullopt, "max"}, {"", "max"},       {" 0", "max"},    {" auto", "max"}, {"0x12", "max"},
+                 {" 8X12", " 8x12"},    {" Max 90%", " max 90%"}, {"12", "12"}, {"-0", "max"}, {"0.3", "0.3"}};
+    for (const Size& s : sizes) EXPECT_EQ(FontSizeTextFor(s.value), s.text) << s.value.value_or("<absent>");
+}
+
+TEST(ProgramPath, ResolvedAgainstTheConfigFolder) {
+    const char* config = "C:\\CFG\\VESKOR1.ZMV";
+    struct Row {
+        const char* value;
+        const char* path;
+    } rows[] = {
+        {" \"C:\\My Apps\\Prog\" ", "C:\\My Apps\\Prog.exe"},
+        {"", "C:\\CFG\\.exe"},
+        {"App.EXE", "C:\\CFG\\App.EXE"},
+        {"tool.com", "C:\\CFG\\tool.com.exe"},
+        {"sub\\app.exe", "sub\\app.exe"},
+        {"a?b", "C:\\CFG\\a-b.exe"},
+        {"\" \"*\"", "C:\\CFG\\-.exe"},
+        {"run\t", "C:\\CFG\\run\t.exe"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(ResolveProgramPath(r.value, config), r.path) << r.value;
+    EXPECT_EQ(ResolveProgramPath("x", "local.zmv"), "x.exe");
+}
+
+TEST(Switches, TestModeIsExactCleanUpIgnoresCase) {
+    EXPECT_TRUE(TestModeIn("a TESTMODE: 1"));
+    EXPECT_FALSE(TestModeIn("testmode: 1"));
+    EXPECT_FALSE(TestModeIn("TESTMODE:  1"));
+    EXPECT_TRUE(CleanUpSuppressed("clean_up: 0"));
+    EXPECT_FALSE(CleanUpSuppressed("CLEAN_UP:0"));
+}
+
+struct ParseCase : ::testing::Test {
+    LaunchSettings s;
+    std::set<std::string> files{"C:\\CFG\\run.exe", "C:\\APP\\VESKOR32.EXE"};
+    std::optional<Message> Parse(const std::string& text) {
+        s.configPath = "C:\\CFG\\a.zmv";
+        s.fullText = text;
+        return ParseLauncherConfig(s, [this](const std::string& p) { return files.count(p) > 0; });
+    }
+};
+
+TEST_F(ParseCase, ReadsEveryKey) {
+    ASSERT_EQ(Parse("PROGNAME: C:\\APP\\VESKOR32.EXE\r\nCMD_LINE:  a//b  \r\nTITLEBAR:  Veskor Console \r\n"
+                    "WINSTATE: min\r\nTOOL_BAR: Y\r\nQUICK_ED: yes\r\nFULLSCRN: 1\r\nFONTTYPE: tt\r\n"
+                    "FONTSIZE: 8X12\r\nCOMMENTS:\r\nTITLEBAR: later"),
+              std::nullopt);
+    EXPECT_EQ(s.programPath, "C:\\APP\\VESKOR32.EXE");
+    EXPECT_EQ(s.arguments, "a//b");
+    EXPECT_EQ(s.title, "Veskor Console");
+    EXPECT_EQ(s.showCommand, 6);
+    EXPECT_TRUE(s.toolbar && s.quickEdit && s.fullScreen && s.trueType);
+    EXPECT_EQ(s.fontSizeText, " 8x12");
+}
+
+TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
+    ASSERT_EQ(Parse("progname: run COMMENTS: CLEAN_UP: 0"), std::nullopt);
+    EXPECT_EQ(s.programPath, "C:\\CFG\\run.exe");
+    EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");
+    EXPECT_EQ(s.showCommand, 3);
+    EXPECT_FALSE(s.toolbar || s.quickEdit || s.fullScreen || s.trueType);
+    EXPECT_EQ(s.fontSizeText, "max");
+    EXPECT_EQ(s.arguments, "");
+    EXPECT_FALSE(CleanUpSuppressed(s.effectiveText));
+    ASSERT_EQ(Parse("PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida"), std::nullopt);
+    EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");
+    EXPECT_FALSE(s.trueType);
+}
+
+TEST_F(ParseCase, RefusalsAndTheirMessages) {
+    const auto noKey = Parse("PROGNAME : run\r\nCOMMENTS:\r\nPROGNAME: run");
+    ASSERT_TRUE(noKey);
+    EXPECT_EQ(noKey->text, "The file \"C:\\CFG\\a.zmv\" does not contain...\r\rPROGNAME: (followed by name of program "
+                           "to be run)");
+    EXPECT_EQ(noKey->caption, "Invalid Console Window Config (ZMV) File");
+    const auto noFile = Parse("PROGNAME: gone");
+    ASSERT_TRUE(noFile);
+    EXPECT_EQ(noFile->text, "The program C:\\CFG\\gone.exe specified in C:\\CFG\\a.zmv does not exist.");
+    EXPECT_EQ(noFile->caption, "Invalid Console Window Config (ZMV) File");
+    const Message missing = MissingFileMessage("x.zmv");
+    EXPECT_EQ(missing.text, "The file \"x.zmv\" is missing.");
+    EXPECT_EQ(missing.caption, "Console Window Config (ZMV) File Not Found");
+}
+
+}  // namespace
+}  // namespace veskor::zmv

@@ -1,0 +1,167 @@
+#include "zmv_console.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace veskor::zmv {
+namespace {
+
+const PlatformFacts kNt{6, 1, 7601, 2};
+const PlatformFacts k98{4, 10, 1998, 1};
+const PlatformFacts k95{4, 0, 950, 1};
+
+TEST(FontCell, AutomaticExplicitAndSingleNumber) {
+    struct Row {
+        bool trueType;
+        const char* size;
+        PlatformFacts facts;
+        std::int64_t workArea;
+        std::int32_t width, height;
+        bool trueTypeAfter;
+    } rows[] = {
+        {true, "max", kNt, 1024, 12, 20, true},       {true, "max 90%", kNt, 1024, 11, 19, true},
+        {true, "max", k98, 1024, 12, 20, true},       {true, "max", k95, 1024, 12, 22, true},
+        {false, "max", kNt, 1024, 12, 16, false},     {false, "max", k95, 800, 10, 18, false},
+        {true, "max 5", kNt, 1024, 12, 20, true},     {true, "max 150", kNt, 1024, 12, 20, true},
+        {true, "max -50", kNt, 1280, 8, 14, true},    {true, "max 1e999", kNt, 1024, 12, 20, true},
+        {true, "max", k95, 399, 4, 7, true},          {true, "max", k95, 400, 5, 8, true},
+        {true, "max", k95, 1600, 20, 37, true},       {false, "max", kNt, 479, 5, 12, false},
+        {false, "max", kNt, 480, 6, 8, false},        {false, "max", kNt, 5000, 20, 36, false},
+        {false, "max", kNt, -100, 4, 6, false},       {true, "max", kNt, 0, 0, 0, true},
+        // 50% of 1119 is 559.5, which goes to the even 560: 7 columns of 80.
+        {true, "max 50", kNt, 1119, 7, 12, true},     {false, "100x100", kNt, 0, 48, 72, false},
+        {true, "8x0", kNt, 0, 8, 8, true},            {false, "0.3x9", kNt, 0, 8, 9, false},
+        {false, "-7x-9.5", kNt, 0, 7, 10, false},     {false, "12", kNt, 0, 7, 12, true},
+        {false, "0.3", kNt, 0, 5, 8, true},           {false, "16", kNt, 0, 10, 16, true},
+        {false, "1e999", kNt, 0, 43, 72, true},       {false, "99999999999999999999x1", kNt, 0, 48, 1, false},
+    };
+    for (const Row& r : rows) {
+        const FontCell c = ComputeFontCell(r.trueType, r.size, r.facts, r.workArea);
+        EXPECT_EQ(c.width, r.width) << r.size << " " << r.workArea;
+        EXPECT_EQ(c.height, r.height) << r.size << " " << r.workArea;
+        EXPECT_EQ(c.trueType, r.trueTypeAfter) << r.size;
+    }
+    EXPECT_TRUE(NeedsWorkArea(" max"));
+    EXPECT_FALSE(NeedsWorkArea("8x12"));
+}
+
+TEST(RegistryForm, KeyNameAndValues) {
+    EXPECT_EQ(ConsoleKeyName("A\\B"), "Console\\A_B");
+    EXPECT_EQ(ConsoleKeyName(".x?y*"), "Console\\-x_y_");
+    EXPECT_EQ(ConsoleKeyName("Caf\xE9\t1"), "Console\\Caf__1");
+    EXPECT_EQ(ConsoleKeyName(std::string("a\0b", 3)), "Console\\a_b");
+
+    LaunchSettings s;
+    s.fullScreen = true;
+    ConsoleValues v = ConsoleValuesFor({12, 20, true}, s);
+    EXPECT_EQ(v.fontSize, 20u * 65536 + 12);
+    EXPECT_EQ(v.faceName, "Lucida Console");
+    EXPECT_EQ(v.fontFamily, 0x36u);
+    EXPECT_EQ(v.fullScreen, 1u);
+    EXPECT_EQ(v.fontWeight, 400u);
+    EXPECT_EQ(v.quickEdit, 0u);
+    s.fullScreen = false;
+    s.quickEdit = true;
+    v = ConsoleValuesFor({300, -1, false}, s);
+    EXPECT_EQ(v.fontSize, 255u * 65536 + 44);
+    EXPECT_EQ(v.faceName, "Terminal");
+    EXPECT_EQ(v.fontFamily, 0x30u);
+    EXPECT_EQ(v.fullScreen, 0u);
+    EXPECT_EQ(v.quickEdit, 1u);
+}
+
+std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+TEST(PifForm, TemplateHeadersChainThroughTheFile) {
+    const auto t = PifTemplate();
+    ASSERT_EQ(t.size(), kPifSize);
+    // Each header names its section and points at its data and at the next header.
+    struct Header {
+        std::size_t at;
+        const char* name;
+        std::uint16_t next, dataOffset, dataLength;
+    } headers[] = {{369, "MICROSOFT PIFEX", 391, 0, 369},
+                   {391, "WINDOWS 386 3.0", 517, 413, 104},
+                   {517, "WINDOWS VMM 4.0", 0xFFFF, 539, 428}};
+    std::size_t expectedAt = 369;
+    for (const Header& h : headers) {
+        EXPECT_EQ(h.at, expectedAt);
+        EXPECT_EQ(std::memcmp(t.data() + h.at, h.name, 16), 0) << h.name;
+        EXPECT_EQ(Word(t, h.at + 16), h.next);
+        EXPECT_EQ(Word(t, h.at + 18), h.dataOffset);
+        EXPECT_EQ(Word(t, h.at + 20), h.dataLength);
+        expectedAt = h.dataOffset == 0 ? h.at + 22 : h.dataOffset + h.dataLength;
+    }
+    EXPECT_EQ(expectedAt, kPifSize);
+    EXPECT_EQ(Word(t, 32), 640);
+    EXPECT_EQ(Word(t, 413), 640);
+    EXPECT_EQ(Word(t, 761), 0x080C);
+    EXPECT_EQ(std::memcmp(t.data() + 627, "PIFMGR.DLL", 10), 0);
+    EXPECT_EQ(std::memcmp(t.data() + 773, "Terminal\0", 9), 0);
+    EXPECT_EQ(std::memcmp(t.data() + 805, "Lucida Console\0", 15), 0);
+    EXPECT_EQ(t[767] | t[769] << 8 | t[771] << 16, 0x100A10);
+    EXPECT_EQ(t[965], 1);
+}
+
+TEST(PifForm, PatchesOnlyTheirBytes) {
+    const auto t = PifTemplate();
+    struct Row {
+        bool trueType, fullScreen, toolbar, quickEdit;
+        std::vector<std::pair<std::size_t, std::uint8_t>> changed;
+    } rows[] = {
+        {true, false, false, false, {{761, 8}, {762, 8}, {765, 0}, {767, 20}, {769, 12}, {771, 20}}},
+        {false, true, true, true,
+         {{429, 0x0A}, {724, 1}, {761, 4}, {762, 4}, {765, 12}, {767, 20}, {769, 12}, {771, 20}, {839, 3}, {753, 0}}},
+    };
+    for (const Row& r : rows) {
+        LaunchSettings s;
+        s.fullScreen = r.fullScreen;
+        s.toolbar = r.toolbar;
+        s.quickEdit = r.quickEdit;
+        const auto p = PatchPif(t, {12, 20, r.trueType}, s);
+        ASSERT_EQ(p.size(), kPifSize);
+        std::vector<std::uint8_t> expected = t;
+        for (const auto& [at, value] : r.changed) expected[at] = value;
+        EXPECT_EQ(p, expected);
+    }
+    // Low 8 bits only; a longer template is cut, a shorter one padded.
+    std::vector<std::uint8_t> longer = t;
+    longer.push_back(7);
+    const auto p = PatchPif(longer, {0x1FF, 0x110, false}, LaunchSettings{});
+    EXPECT_EQ(p.size(), kPifSize);
+    EXPECT_EQ(p[769], 0xFF);
+    EXPECT_EQ(p[771], 0x10);
+    EXPECT_EQ(PatchPif({}, {1, 2, false}, LaunchSettings{}).size(), kPifSize);
+}
+
+TEST(PifForm, PathsErrorNumbersAndMessages) {
+    EXPECT_EQ(PifPath("C:\\My App\\VESKOR32.EXE"), "C:\\My App\\Conagent.pif");
+    EXPECT_EQ(PifPath("run.exe"), "Conagent.pif");
+    EXPECT_TRUE(IsUnmappedNetworkPath("\\\\SERVER\\APP\\a.zmv"));
+    EXPECT_FALSE(IsUnmappedNetworkPath("\\x"));
+
+    struct Row {
+        std::uint32_t code;
+        int number;
+    } rows[] = {{2, 53},  {18, 53}, {3, 76},  {4, 67},   {5, 70},  {19, 70},  {32, 70},  {33, 70},  {36, 70},
+                {8, 7},   {14, 7},  {15, 68}, {20, 68},  {17, 74}, {21, 71},  {23, 72},  {25, 72},  {34, 72},
+                {28, 27}, {38, 62}, {39, 61}, {6, 51},   {13, 51}, {24, 51},  {7, 241},  {9, 241},  {10, 241},
+                {1, 75},  {16, 75}, {35, 75}, {37, 75},  {40, 75}, {183, 75}, {0xFFFFFFFF, 75}};
+    for (const Row& r : rows) EXPECT_EQ(FileErrorNumber(r.code), r.number) << r.code;
+
+    const Message a = PifCreateMessage(70, "C:\\APP\\V.EXE");
+    EXPECT_EQ(a.text, "Error 70A creating ZMV file.\r\rThis program must be able to create a file in the target\r"
+                      "program's directory (C:\\APP\\V.EXE).");
+    EXPECT_EQ(a.caption, "Console Window Config (ZMV) Fatal Error");
+    EXPECT_EQ(PifWriteMessage(61, "x").text.substr(0, 28), "Error 61B creating ZMV file.");
+    const Message n = NetworkPathMessage("\\\\S\\A\\VESKOR1.EXE");
+    EXPECT_EQ(n.text, "Error: Windows 95 and 98 only allow this program...\r\r\\\\S\\A\\VESKOR1.EXE\r\r...to be run "
+                      "1) from a Local Drive or 2) from a Network\rDrive that has been mapped to a drive letter.");
+    EXPECT_EQ(n.caption, a.caption);
+}
+
+}  // namespace
+}  // namespace veskor::zmv

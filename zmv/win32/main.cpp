@@ -1,0 +1,109 @@
+// VESKOR1.EXE: reads its .zmv file, prepares the console settings for the
+// window title, starts the program in a new console window, waits for that
+// window and removes the settings again. No window and no message loop of its
+// own; every problem is a message box. Exit code 0 for a refusal before the
+// start, 1 once the start was attempted.
+#include <windows.h>
+
+#include <vector>
+
+#include "console_settings.h"
+#include "handles.h"
+#include "zmv_config.h"
+#include "zmv_platform.h"
+#include "zmv_start.h"
+
+namespace veskor::zmv {
+namespace {
+
+constexpr int kRefused = 0;
+constexpr int kStartAttempted = 1;
+
+std::string ShortPathOrSame(const std::string& path) {
+    QuietErrors quiet;
+    char buffer[1024] = {};
+    const DWORD n = ::GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
+}
+
+// True once a top-level window titled exactly title exists; false after the look limit.
+bool WaitForWindow(const std::string& title) {
+    for (std::int32_t looks = 0;;) {
+        ::Sleep(kLookPauseMs);
+        if (::FindWindowA(nullptr, title.c_str())) return true;
+        if (++looks > kWindowLookLimit) return false;
+    }
+}
+
+int Run() {
+    const PlatformFacts facts = ReadPlatformFacts();
+
+    LaunchSettings settings;
+    settings.launcherPath = LauncherPath();
+    settings.configPath = ConfigPathFor(CommandTail(::GetCommandLineA()), settings.launcherPath);
+    if (!IsPlainFile(settings.configPath)) {
+        ShowMessage(MissingFileMessage(settings.configPath));
+        return kRefused;
+    }
+    settings.fullText = ReadWholeFile(settings.configPath);
+    if (TestModeIn(settings.fullText)) {
+        const std::string dump = TestDumpText(facts, settings.fullText);
+        WriteWholeFile(kTestDumpName, dump.data(), dump.size());
+    }
+    if (const auto refusal = ParseLauncherConfig(settings, IsPlainFile)) {
+        ShowMessage(*refusal);
+        return kRefused;
+    }
+
+    const FontCell cell = ComputeFontCell(settings.trueType, settings.fontSizeText, facts,
+                                          NeedsWorkArea(settings.fontSizeText) ? WorkAreaWidth() : 0);
+    settings.trueType = cell.trueType;
+    if (const auto refusal = WriteConsoleSettings(settings, cell, facts)) {
+        ShowMessage(*refusal);
+        return kRefused;
+    }
+
+    std::vector<char> title(settings.title.begin(), settings.title.end());
+    title.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.lpTitle = title.data();
+    startup.dwFlags = StartFlags(settings.showCommand, settings.fullScreen);
+    startup.wShowWindow = static_cast<WORD>(settings.showCommand);
+    startup.dwXCountChars = kConsoleColumns;
+    startup.dwYCountChars = kConsoleRows;
+
+    const std::string command = CommandLine(settings.programPath, settings.arguments);
+    std::vector<char> commandLine(command.begin(), command.end());
+    commandLine.push_back('\0');
+    const std::string application = ShortPathOrSame(settings.programPath);
+    const std::string folder = WorkingFolder(application);
+    if (!folder.empty()) {
+        QuietErrors quiet;
+        ::SetCurrentDirectoryA(folder.c_str());
+    }
+
+    PROCESS_INFORMATION started = {};
+    BOOL ok = FALSE;
+    DWORD startError = 0;
+    {
+        QuietErrors quiet;
+        ok = ::CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                              nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &started);
+        if (!ok) startError = ::GetLastError();
+    }
+    win32::UniqueHandle process(ok ? started.hProcess : nullptr);
+    win32::UniqueHandle thread(ok ? started.hThread : nullptr);
+
+    if (CleanUpSuppressed(settings.effectiveText)) return kStartAttempted;
+    if (!ok) ShowMessage(StartFailureMessage(settings.programPath, startError));
+    else if (!WaitForWindow(settings.title)) ShowMessage(NoWindowMessage(settings.programPath));
+    ::Sleep(kCleanUpPauseMs);
+    RemoveConsoleSettings(settings, facts);
+    return kStartAttempted;
+}
+
+}  // namespace
+}  // namespace veskor::zmv
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return veskor::zmv::Run(); }

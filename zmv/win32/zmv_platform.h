@@ -1,0 +1,44 @@
+// The console window launcher's platform calls: files (with the system's error
+// boxes switched off), version facts, work area, message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "zmv_console.h"
+
+namespace veskor::zmv {
+
+// Switches off the critical-error and open-file error boxes for one call and
+// restores the previous mode afterwards.
+class QuietErrors {
+public:
+    QuietErrors() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+    ~QuietErrors() { ::SetErrorMode(previous_); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    UINT previous_;
+};
+
+std::string LauncherPath();
+PlatformFacts ReadPlatformFacts();
+std::int64_t WorkAreaWidth();
+
+// Any match of path (wildcards allowed) that is not a folder, hidden or system.
+bool IsPlainFile(const std::string& path);
+// The whole file, opened without sharing; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+// Creates or replaces path (no sharing) and writes bytes. 0 on success, else
+// the platform error code; failedAtCreate tells which step failed.
+DWORD WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool* failedAtCreate = nullptr);
+void DeleteQuietly(const std::string& path);
+
+void ShowMessage(const Message& message);
+
+}  // namespace veskor::zmv
