@@ -1,5 +1,6 @@
 #include "winutil.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "harness.h"
@@ -210,13 +211,19 @@ ScreenImage CaptureWindow(HWND window, int bitCount) {
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (dib) {
         HGDIOBJ old = SelectObject(mem, dib);
-        // Read through the window's own DC: under Wine the screen DC does not
-        // always hold what other programs have drawn.
-        HDC source = GetWindowDC(window);
-        BitBlt(mem, 0, 0, w, h, source, 0, 0, SRCCOPY);
-        ReleaseDC(window, source);
-        GdiFlush();
         const DWORD rowBytes = ((w * bitCount / 8 + 3) / 4) * 4;
+        // Under Wine the screen DC holds what windows drawn straight onto the
+        // display show, while a window inside the desktop's frame (the console
+        // window) reads back black there: take the window's own DC for those.
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        const char* p = static_cast<const char*>(bits);
+        if (std::all_of(p, p + rowBytes * h, [](char c) { return c == 0; })) {
+            HDC source = GetWindowDC(window);
+            BitBlt(mem, 0, 0, w, h, source, 0, 0, SRCCOPY);
+            ReleaseDC(window, source);
+        }
+        GdiFlush();
         image.width = w;
         image.height = h;
         image.bits.assign(static_cast<const char*>(bits), rowBytes * h);
