@@ -1,6 +1,7 @@
 // The client launcher's start-up checks and launch, end to end.
 #include <functional>
 
+#include "form_probe.h"
 #include "harness.h"
 #include "install.h"
 #include "winutil.h"
@@ -12,15 +13,17 @@ struct LaunchResult {
     DWORD exitCode = STILL_ACTIVE;
     DWORD started = 0;  // processes started besides the launcher
     DWORD elapsedMs = 0;
+    std::string form;   // class of the error form that was shown and closed
 };
 
 // Runs VESKOR.EXE from a working folder and waits for it and all it started.
 LaunchResult RunLauncher(const std::string& program, const std::string& folder) {
     LaunchResult r;
+    EnsureDesktop();
     Process p;
     const DWORD t0 = GetTickCount();
     if (!p.Start("\"" + program + "\"", folder)) return r;
-    r.exitCode = p.WaitExit(30000);
+    r.exitCode = WaitExitClosingForms(p, 30000, &r.form);
     r.elapsedMs = GetTickCount() - t0;
     CHECK_MSG(p.WaitJobEmpty(10000), "processes left running");
     r.started = p.TotalProcesses() - 1;
@@ -101,6 +104,7 @@ E2E_CASE("client", every_failing_check_starts_nothing) {
         b.breakIt(in);
         const LaunchResult r = RunLauncher(Join(in.inst, "VESKOR.EXE"), in.inst);
         CHECK_MSG(r.exitCode == 0 && r.started == 0 && !Exists(Join(in.inst, "VESKOR1.LOG")), b.what);
+        CHECK_MSG(!r.form.empty(), std::string("no error form: ") + b.what);
     }
 }
 

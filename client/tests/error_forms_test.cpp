@@ -1,0 +1,86 @@
+#include "error_forms.h"
+
+#include <gtest/gtest.h>
+
+namespace veskor::client {
+namespace {
+
+StartupState StateWith(std::int32_t status) {
+    StartupState s;
+    s.startupFolder = "C:\\INST";
+    s.iniPath = "C:\\INST\\VESKOR.INI";
+    s.applicationFolder = "D:\\APP";
+    s.dataFolder = "D:\\APP\\DATA01";
+    s.spoolFolder = "D:\\APP\\DATA01\\SPOOL";
+    s.lockPath = "D:\\APP\\VESKORUPD.LCK";
+    s.status = status;
+    return s;
+}
+
+TEST(ErrorForm1, FillPerStatus) {
+    const char* const kRun = "RUN THE 'Keldrin Veskor Configuration' UTILITY";
+    const char* const kSetup = "TO SETUP THE CORRECT LOCATION FOR THE FOLDERS";
+    struct Case {
+        std::int32_t status;
+        const char *firstLabel, *firstField, *secondLabel, *secondField;
+        bool secondRow;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {IniMissing, "Current Startup Folder", "C:\\INST", "Current Startup File", "C:\\INST\\VESKOR.INI", true,
+         {"CANNOT FIND THE <CONFIGURATION INI FILE> SHOWN ABOVE",
+          "THE STARTUP FOLDER SHOULD BE IN THE SAME FOLDER AS VESKOR.EXE",
+          "OR RUN THE 'Keldrin Veskor Configuration' UTILITY", "TO CREATE THE VESKOR.INI FILE"}},
+        {ApplicationFolderMissing, "Keldrin Veskor Application Folder", "D:\\APP",
+         "Keldrin Veskor Application DATA Folder", "D:\\APP\\DATA01", true,
+         {"CANNOT FIND THE <APPLICATION FOLDER> SHOWN ABOVE", kRun, kSetup}},
+        {DataFolderMissing, "Keldrin Veskor Application Folder", "D:\\APP", "Keldrin Veskor Application DATA Folder",
+         "D:\\APP\\DATA01", true, {"CANNOT FIND THE <APPLICATION DATA FOLDER> SHOWN ABOVE", kRun, kSetup}},
+        {SpoolFolderMissing, "Keldrin Veskor Application DATA Folder", "D:\\APP\\DATA01",
+         "Keldrin Veskor Application DATA SPOOL Folder", "D:\\APP\\DATA01\\SPOOL", true,
+         {"CANNOT FIND THE <APPLICATION DATA SPOOL FOLDER> SHOWN ABOVE", kRun, kSetup}},
+        {UpdateLocked, "Keldrin Veskor Application File Locked", "D:\\APP\\VESKORUPD.LCK",
+         "Keldrin Veskor Application DATA Folder", "Application Data Folder", false,
+         {"THE FILE ABOVE IS CURRENTLY LOCKED BY ANOTHER COMPUTER. ",
+          "THIS FILE IS LOCKED WHEN THE VESKOR UPDATE PROCESS WINDOW IS OPEN ON THE COMPUTER IT WAS INSTALLED. "
+          "PLEASE CHECK THIS COMPUTER. IF AN UPDATE IS IN PROGRESS WAIT UNTIL IT HAS FINISHED OTHERWISE CLOSE THE "
+          "UPDATE PROCESS WINDOW"}},
+    };
+    for (const Case& c : cases) {
+        const Error1Fill f = FillError1(StateWith(c.status));
+        SCOPED_TRACE(c.status);
+        EXPECT_FALSE(f.handOver);
+        EXPECT_EQ(f.firstLabel, c.firstLabel);
+        EXPECT_EQ(f.firstField, c.firstField);
+        EXPECT_EQ(f.secondLabel, c.secondLabel);
+        EXPECT_EQ(f.secondField, c.secondField);
+        EXPECT_EQ(f.secondRowVisible, c.secondRow);
+        EXPECT_EQ(f.message, JoinLines(c.lines));
+        EXPECT_NE(f.message.substr(f.message.size() - 2), "\r\n");
+    }
+}
+
+TEST(ErrorForm1, StartupFilesMissingHandsOverToTheSecondForm) {
+    const Error1Fill f = FillError1(StateWith(StartupFilesMissing));
+    EXPECT_TRUE(f.handOver);
+    const Error2Fill g = FillError2(StateWith(StartupFilesMissing));
+    EXPECT_EQ(g.label, "Keldrin Veskor Current Folder");
+    EXPECT_EQ(g.field, "C:\\INST");
+    EXPECT_EQ(g.message,
+              "CANNOT FIND THE VESKOR STARTUP FILES\r\nVESKOR.EXE AND/OR VESKOR1.EXE\r\nIN THE FOLDER SHOWN ABOVE. "
+              "CHECK THE SHORTCUT PROPORTIES AND MAKE SURE THAT ITS STARTING FROM THE CORRECT FOLDER");
+}
+
+TEST(ErrorForm1, LongPathsAreShownWhole) {
+    StartupState s = StateWith(SpoolFolderMissing);
+    s.spoolFolder = "D:\\" + std::string(2000, 'X');
+    EXPECT_EQ(FillError1(s).secondField, s.spoolFolder);
+}
+
+TEST(JoinLines, CrLfBetweenLinesOnly) {
+    EXPECT_EQ(JoinLines({}), "");
+    EXPECT_EQ(JoinLines({"A"}), "A");
+    EXPECT_EQ(JoinLines({"A", "", "B"}), "A\r\n\r\nB");
+}
+
+}  // namespace
+}  // namespace veskor::client

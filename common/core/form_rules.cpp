@@ -1,0 +1,67 @@
+#include "form_rules.h"
+
+#include <cctype>
+#include <climits>
+
+namespace veskor {
+
+int LeadingNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+FontDescription ParseFontDescription(const std::string& text) {
+    FontDescription d;
+    int* const numbers[] = {&d.height,    &d.width,         &d.escapement, &d.orientation,  &d.weight,
+                            &d.italic,    &d.underline,     &d.strikeOut,  &d.charSet,      &d.outPrecision,
+                            &d.clipPrecision, &d.quality, &d.pitchAndFamily};
+    std::size_t start = 0;
+    for (int field = 0; start <= text.size(); ++field) {
+        std::size_t end = text.find(',', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string part = text.substr(start, end - start);
+        if (field == 0) {
+            d.face = part.substr(0, kMaxFaceLength);
+        } else if (field <= 13) {
+            *numbers[field - 1] = LeadingNumber(part);
+        } else {
+            break;
+        }
+        start = end + 1;
+    }
+    return d;
+}
+
+int FontCreationHeight(int height, int logPixelsY) {
+    if (height <= 0) return height;
+    const long long pixels = static_cast<long long>(height) * logPixelsY / 72;
+    if (pixels > INT_MAX) return -INT_MAX;
+    if (pixels < 0) return 0;
+    return static_cast<int>(-pixels);
+}
+
+int CentredOrigin(int screenSize, int windowSize) { return (screenSize - windowSize) / 2; }
+
+std::string FormClassName(const std::string& program, const std::string& form) {
+    std::string name = "FORM_" + program + "_" + form + "_CLASS";
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+TextPaint TextPaintFor(ControlKind kind, bool enabled) {
+    if (kind != ControlKind::Edit) return {false, false};
+    return {true, !enabled};
+}
+
+}  // namespace veskor

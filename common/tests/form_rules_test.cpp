@@ -1,0 +1,81 @@
+#include "form_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace veskor {
+namespace {
+
+TEST(FontDescription, ParsesTheFourteenFields) {
+    const FontDescription d = ParseFontDescription("Arial,-13,1,2,3,700,1,0,1,0,3,2,1,34");
+    EXPECT_EQ(d.face, "Arial");
+    const int numbers[] = {d.height,    d.width,   d.escapement, d.orientation,  d.weight,
+                           d.italic,    d.underline, d.strikeOut, d.charSet,     d.outPrecision,
+                           d.clipPrecision, d.quality, d.pitchAndFamily};
+    const int expected[] = {-13, 1, 2, 3, 700, 1, 0, 1, 0, 3, 2, 1, 34};
+    for (std::size_t i = 0; i < sizeof expected / sizeof expected[0]; ++i) EXPECT_EQ(numbers[i], expected[i]) << i;
+}
+
+TEST(FontDescription, BadFieldsGiveDefinedValues) {
+    struct Case {
+        const char* text;
+        const char* face;
+        int height;
+        int weight;
+        int pitchAndFamily;
+    } cases[] = {
+        {"", "", 0, 0, 0},
+        {"MS Sans Serif", "MS Sans Serif", 0, 0, 0},              // numbers missing
+        {"MS Sans Serif,-11", "MS Sans Serif", -11, 0, 0},        // cut short
+        {"Arial,abc,0,0,0,bold,0,0,0,0,0,0,0,x", "Arial", 0, 0, 0},  // not numbers
+        {"Arial, 12pt,0,0,0, +700", "Arial", 12, 700, 0},          // blanks, sign, trailing text
+        {",-11,0,0,0,400", "", -11, 400, 0},                       // empty face
+        {"Arial,-11,0,0,0,400,0,0,0,0,0,0,0,34,99,100", "Arial", -11, 400, 34},  // extra fields ignored
+        {"Arial,99999999999999999999,0,0,0,-99999999999", "Arial", INT_MAX, INT_MIN, 0},
+        {"A face name that is far longer than a font record holds,-11", "A face name that is far longer ", -11, 0,
+         0},
+    };
+    for (const Case& c : cases) {
+        const FontDescription d = ParseFontDescription(c.text);
+        EXPECT_EQ(d.face, c.face) << c.text;
+        EXPECT_EQ(d.height, c.height) << c.text;
+        EXPECT_EQ(d.weight, c.weight) << c.text;
+        EXPECT_EQ(d.pitchAndFamily, c.pitchAndFamily) << c.text;
+        EXPECT_LE(d.face.size(), kMaxFaceLength);
+    }
+}
+
+TEST(FontCreationHeight, PixelsStayPointsConvert) {
+    struct Case {
+        int height, dpi, expected;
+    } cases[] = {
+        {-11, 96, -11}, {-13, 120, -13}, {9, 96, -12}, {9, 120, -15}, {10, 96, -13},  // 13.33 truncated
+        {8, 72, -8},    {0, 96, 0},     {INT_MAX, 96, -INT_MAX},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FontCreationHeight(c.height, c.dpi), c.expected) << c.height << "@" << c.dpi;
+}
+
+TEST(FormWindow, CentringAndClassNames) {
+    EXPECT_EQ(CentredOrigin(1024, 595), 214);
+    EXPECT_EQ(CentredOrigin(768, 275), 246);
+    EXPECT_EQ(CentredOrigin(1023, 492), 265);
+    EXPECT_EQ(CentredOrigin(400, 595), -97);  // larger than the screen: truncated toward zero
+    EXPECT_EQ(FormClassName("VESKOR", "frmError1"), "FORM_VESKOR_FRMERROR1_CLASS");
+    EXPECT_EQ(FormClassName("VESKORCFG", "frmConfig"), "FORM_VESKORCFG_FRMCONFIG_CLASS");
+}
+
+TEST(ColourRules, RgbPackingAndTextBackgrounds) {
+    EXPECT_EQ(Colour::Rgb(255, 0, 0).value, 0x0000FFu);
+    EXPECT_EQ(Colour::Rgb(1, 2, 3).value, 0x030201u);
+    EXPECT_FALSE(Colour::System(5) == Colour::Rgb(5, 0, 0));
+    const TextPaint edit = TextPaintFor(ControlKind::Edit, true);
+    const TextPaint disabledEdit = TextPaintFor(ControlKind::Edit, false);
+    const TextPaint label = TextPaintFor(ControlKind::Other, false);
+    EXPECT_TRUE(edit.opaque && !edit.useButtonFace);
+    EXPECT_TRUE(disabledEdit.opaque && disabledEdit.useButtonFace);
+    EXPECT_TRUE(!label.opaque && !label.useButtonFace);
+}
+
+}  // namespace
+}  // namespace veskor

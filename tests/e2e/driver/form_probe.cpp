@@ -1,0 +1,208 @@
+#include "form_probe.h"
+
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    Search* s = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != s->processId || ClassOf(window) != s->className) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+void EnsureDesktop() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    for (const char* program : {"VESKOR.EXE", "minform.exe"}) {
+        const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver";
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+            RegCloseKey(key);
+        }
+    }
+    HWND w = CreateWindowExA(0, "STATIC", "desktop", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    DestroyWindow(w);
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className) {
+    Search s = {processId, className, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND WaitVisibleWindow(DWORD processId, const char* className, DWORD ms) {
+    const DWORD t0 = GetTickCount();
+    for (;;) {
+        HWND w = FindProcessWindow(processId, className);
+        if (w && IsWindowVisible(w)) return w;
+        if (GetTickCount() - t0 > ms) return nullptr;
+        Sleep(10);
+    }
+}
+
+std::string WindowText(HWND window) {
+    // GetWindowTextA gives only the caption of another process's window, not
+    // the text a control keeps itself: ask the window.
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &n)) return std::string();
+    std::string text(n + 1, '\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, 2000, &got);
+    text.resize(got);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT RectInParent(HWND child) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+ColourCount CountRedAndWhite(HWND window) {
+    ColourCount c;
+    RECT r;
+    if (!GetWindowRect(window, &r)) return c;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return c;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD* px = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < w * h; ++i) {
+        const DWORD v = px[i] & 0xFFFFFF;
+        if (v == 0xFF0000) ++c.red;  // 0x00RRGGBB in a 32-bit DIB
+        if (v == 0xFFFFFF) ++c.white;
+    }
+    c.total = w * h;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+bool WaitPaintedRed(HWND window, DWORD ms) {
+    const DWORD t0 = GetTickCount();
+    for (;;) {
+        const ColourCount c = CountRedAndWhite(window);
+        if (c.total && c.red * 2 >= c.total) return true;
+        if (GetTickCount() - t0 > ms) return false;
+        Sleep(20);
+    }
+}
+
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+void ClickCentre(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+POINT CloseBoxCentre(HWND window) {
+    // Walks the caption's middle line from the right until the window itself
+    // reports its close box there.
+    RECT r;
+    GetWindowRect(window, &r);
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int first = -1, last = -1;
+    for (int x = r.right - 1; x > r.right - 80; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 1000, &hit);
+        if (hit == HTCLOSE) {
+            if (last < 0) last = x;
+            first = x;
+        } else if (last >= 0) {
+            break;
+        }
+    }
+    return {last < 0 ? -1 : (first + last) / 2, y};
+}
+
+}  // namespace e2e
+
+#include "winutil.h"
+
+namespace e2e {
+
+HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms) {
+    EnsureDesktop();
+    if (!launcher.Start("\"" + Join(inst, "VESKOR.EXE") + "\"", inst)) return nullptr;
+    HWND form = WaitVisibleWindow(launcher.id(), formClass, ms);
+    if (form) WaitPaintedRed(GetDlgItem(form, panelId), 3000);
+    return form;
+}
+
+DWORD WaitExitClosingForms(Process& launcher, DWORD ms, std::string* formClass) {
+    const DWORD t0 = GetTickCount();
+    for (;;) {
+        const DWORD code = launcher.WaitExit(20);
+        if (code != STILL_ACTIVE) return code;
+        for (const char* cls : {kError2Class, kError1Class}) {
+            HWND form = FindProcessWindow(launcher.id(), cls);
+            if (!form || !IsWindowVisible(form)) continue;
+            if (formClass) *formClass = cls;
+            PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        if (GetTickCount() - t0 > ms) return STILL_ACTIVE;
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,65 @@
+// Looking at and operating the forms of another process: windows by class,
+// texts, geometry in client coordinates, focus, painted colours, and input.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// Brings up the session's desktop from the driver, so that the first window of
+// a program under test does not start it inside that program's job. The
+// session has no window manager, so the windows of VESKOR.EXE and of the
+// benchmark reference are set to be framed by the platform itself: captions
+// and close boxes are then drawn and can be clicked.
+void EnsureDesktop();
+
+// A top-level window of the class that belongs to the process, or null.
+HWND FindProcessWindow(DWORD processId, const char* className);
+// Waits until such a window is visible (null after ms).
+HWND WaitVisibleWindow(DWORD processId, const char* className, DWORD ms);
+
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
+// A child's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
+// The window with the keyboard focus in the window's thread.
+HWND FocusOf(HWND window);
+
+// Pixels of the window's screen rectangle that are exactly red and white.
+struct ColourCount {
+    int red = 0;
+    int white = 0;
+    int total = 0;
+};
+ColourCount CountRedAndWhite(HWND window);
+// Waits until at least half of the window shows red (it has been painted).
+bool WaitPaintedRed(HWND window, DWORD ms);
+
+// Real input: a left click at a screen point, a key press.
+void ClickAt(int x, int y);
+void ClickCentre(HWND window);
+void PressKey(WORD virtualKey);
+// The close box of a top-level window, in screen coordinates.
+POINT CloseBoxCentre(HWND window);
+
+}  // namespace e2e
+
+namespace e2e {
+
+class Process;
+inline constexpr const char* kError1Class = "FORM_VESKOR_FRMERROR1_CLASS";
+inline constexpr const char* kError2Class = "FORM_VESKOR_FRMERROR2_CLASS";
+
+// Waits for the launcher to end, closing any error form it shows as the close
+// box would. Returns the exit code (STILL_ACTIVE on time-out); formClass tells
+// which form was closed ("" for none).
+// Starts the installation's VESKOR.EXE and waits until the form of the class
+// is visible (null when it is not) and, for a while, until its message panel
+// is painted.
+HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms);
+
+DWORD WaitExitClosingForms(Process& launcher, DWORD ms, std::string* formClass = nullptr);
+
+}  // namespace e2e

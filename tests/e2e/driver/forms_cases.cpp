@@ -1,0 +1,255 @@
+// The client launcher's error forms, end to end: for each failed check the
+// form, its controls, focus and colours, and what each way of closing it does.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "error_forms.h"
+#include "form_probe.h"
+#include "harness.h"
+#include "install.h"
+#include "winutil.h"
+
+namespace e2e {
+namespace {
+
+using veskor::client::StartupState;
+
+struct ControlExpect {
+    int id;
+    const char* cls;
+    std::string text;
+    bool visible;
+    RECT rect;  // left, top, right, bottom in client coordinates
+    DWORD style;
+};
+
+RECT Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+const DWORD kButton = WS_CHILD | WS_TABSTOP | BS_NOTIFY | BS_CENTER | BS_VCENTER;
+const DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+const DWORD kField = WS_CHILD | ES_LEFT | ES_UPPERCASE | ES_AUTOHSCROLL | ES_READONLY;
+const DWORD kPanel = WS_CHILD | SS_CENTER | SS_NOTIFY | SS_SUNKEN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+const DWORD kFormStyle = WS_POPUP | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+std::string Upper(std::string s) {
+    CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+    return s;
+}
+
+std::vector<ControlExpect> Error1Controls(const StartupState& state) {
+    const veskor::client::Error1Fill f = veskor::client::FillError1(state);
+    return {
+        {1000, "Button", "RUN Configuration Tool", true, Box(68, 208, 145, 28), kButton | BS_PUSHBUTTON},
+        {1001, "Static", f.firstLabel, true, Box(8, 8, 340, 20), kLabel},
+        {1002, "Edit", Upper(f.firstField), true, Box(8, 28, 568, 22), kField},
+        {1003, "Static", f.secondLabel, f.secondRowVisible, Box(8, 58, 340, 20), kLabel},
+        {1004, "Edit", Upper(f.secondField), f.secondRowVisible, Box(8, 78, 568, 22), kField},
+        {1005, "Static", f.message, true, Box(8, 104, 568, 97), kPanel},
+        {IDOK, "Button", "OK", true, Box(438, 208, 84, 28), kButton | BS_DEFPUSHBUTTON},
+    };
+}
+
+std::vector<ControlExpect> Error2Controls(const StartupState& state) {
+    const veskor::client::Error2Fill f = veskor::client::FillError2(state);
+    return {
+        {IDOK, "Button", "OK", true, Box(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON},
+        {1000, "Static", f.message, true, Box(8, 101, 468, 88), kPanel},
+        {1001, "Edit", Upper(f.field), true, Box(8, 28, 468, 22), kField},
+        {1002, "Static", f.label, true, Box(8, 8, 340, 20), kLabel},
+    };
+}
+
+struct FormExpect {
+    const char* cls;
+    const char* caption;
+    int width, height;
+    std::vector<ControlExpect> controls;
+    int focusId;
+    int panelId;
+};
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+void CheckControls(HWND form, const std::vector<ControlExpect>& controls) {
+    for (const ControlExpect& c : controls) {
+        const std::string what = "control " + std::to_string(c.id);
+        HWND w = GetDlgItem(form, c.id);
+        CHECK_MSG(w != nullptr, what + " missing");
+        if (!w) continue;
+        CHECK_EQ(ClassOf(w), std::string(c.cls));
+        CHECK_MSG(WindowText(w) == c.text, what + " shows \"" + WindowText(w) + "\"");
+        CHECK_MSG((IsWindowVisible(w) != FALSE) == c.visible, what + " visibility");
+        CHECK_EQ(RectText(RectInParent(w)), RectText(c.rect));
+        const DWORD style = static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE));
+        CHECK_MSG((style & c.style) == c.style, what + " style " + std::to_string(style));
+    }
+}
+
+// Everything the form shows, as it is first seen.
+void CheckForm(HWND form, const FormExpect& e) {
+    CHECK_EQ(ClassOf(form), std::string(e.cls));
+    CHECK_EQ(WindowText(form), std::string(e.caption));
+    RECT r;
+    GetWindowRect(form, &r);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - e.width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - e.height) / 2;
+    CHECK_EQ(RectText(r), RectText(Box(left, top, e.width, e.height)));
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE));
+    CHECK_MSG((style & kFormStyle) == kFormStyle, "form style " + std::to_string(style));
+    CHECK_MSG(GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, "form is no control parent");
+    CHECK_MSG(GetPropA(form, "WEV_PTR") && GetPropA(form, "WEV_TAGPROPERTY"), "form record missing");
+    CheckControls(form, e.controls);
+    HWND focus = FocusOf(form);
+    CHECK_EQ(focus ? GetDlgCtrlID(focus) : -1, e.focusId);
+
+    HWND panel = GetDlgItem(form, e.panelId);
+    CHECK_MSG(WaitPaintedRed(panel, 3000), "message panel is not red");
+    const ColourCount c = CountRedAndWhite(panel);
+    CHECK_MSG(c.white > 50 && c.red + c.white > c.total * 3 / 4,
+              "panel: " + std::to_string(c.red) + " red, " + std::to_string(c.white) + " white of " +
+                  std::to_string(c.total));
+    CHECK_MSG(CountRedAndWhite(GetDlgItem(form, IDOK)).red == 0, "red outside the panel");
+}
+
+// One failed start-up of VESKOR.EXE with its form on the screen.
+struct BrokenStart {
+    Installation in;
+    StartupState state;
+    Process launcher;
+    HWND form = nullptr;
+};
+
+std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t status,
+                                         const std::function<void(BrokenStart&)>& breakIt, DWORD waitMs = 15000) {
+    auto b = std::make_unique<BrokenStart>();
+    b->in = MakeInstallation(caseName);
+    CopyProgram("recorder.exe", Join(b->in.inst, "VESKORCFG.EXE"));
+    StartupState& s = b->state;
+    s.status = status;
+    s.startupFolder = b->in.inst;
+    s.iniPath = Join(b->in.inst, "VESKOR.INI");
+    s.applicationFolder = b->in.app;
+    s.dataFolder = Join(s.applicationFolder, "DATA01");
+    s.spoolFolder = Join(s.dataFolder, "SPOOL");
+    s.lockPath = Join(s.applicationFolder, "VESKORUPD.LCK");
+    breakIt(*b);
+    b->form = status == 9 ? StartLauncherForForm(b->launcher, b->in.inst, kError2Class, 1000, waitMs)
+                          : StartLauncherForForm(b->launcher, b->in.inst, kError1Class, 1005, waitMs);
+    CHECK_MSG(b->form != nullptr, std::string("no form for ") + caseName);
+    return b;
+}
+
+void WriteFolders(BrokenStart& b, const std::string& app, const char* data, const char* spool) {
+    WriteText(Join(b.in.inst, "VESKOR.INI"), FoldersSection(app, data, spool));
+    b.state.applicationFolder = app;
+    b.state.dataFolder = Join(app, data);
+    b.state.spoolFolder = Join(b.state.dataFolder, spool);
+}
+
+FormExpect Error1(const StartupState& s) {
+    return {kError1Class, "Keldrin Veskor - Cannot Load Application", 595, 275, Error1Controls(s), 1000, 1005};
+}
+
+std::string ConfigLog(const BrokenStart& b) { return ReadText(Join(b.in.inst, "VESKORCFG.LOG")).value_or(""); }
+
+// The launcher ended with exit code 0, having started the configuration utility or nothing.
+void CheckEnded(BrokenStart& b, bool configStarted) {
+    CHECK_EQ(b.launcher.WaitExit(10000), 0ul);
+    CHECK_MSG(b.launcher.WaitJobEmpty(10000), "processes left running");
+    CHECK_EQ(b.launcher.TotalProcesses(), configStarted ? 2ul : 1ul);
+    const std::string log = ConfigLog(b);
+    CHECK_EQ(CountOf(log, "START"), configStarted ? 1 : 0);
+    if (configStarted) {
+        CHECK_EQ(LogValue(log, "CMDLINE"), Join(b.in.inst, "VESKORCFG.EXE"));
+        CHECK_EQ(LogValue(log, "CWD"), b.in.inst);
+    }
+}
+
+E2E_CASE("errorforms", ini_missing_ok_button_closes) {
+    auto b = StartBroken("ef-ini", -1, [](BrokenStart& b) { DeleteFileA(b.state.iniPath.c_str()); });
+    if (!b->form) return;
+    CheckForm(b->form, Error1(b->state));
+    ClickCentre(GetDlgItem(b->form, IDOK));
+    CheckEnded(*b, false);
+}
+
+E2E_CASE("errorforms", application_folder_missing_run_button_starts_configuration) {
+    // A path far longer than the field: shown whole, scrolled within the field.
+    auto b = StartBroken("ef-app", -5, [](BrokenStart& b) {
+        WriteFolders(b, Join(b.in.root, "NOPE" + std::string(400, 'X')), "DATA01", "SPOOL");
+    });
+    if (!b->form) return;
+    CheckForm(b->form, Error1(b->state));
+    // A larger form leaves every control where it was.
+    RECT r;
+    GetWindowRect(b->form, &r);
+    SetWindowPos(b->form, nullptr, 0, 0, r.right - r.left + 120, r.bottom - r.top + 80, SWP_NOMOVE | SWP_NOZORDER);
+    CheckControls(b->form, Error1Controls(b->state));
+    ClickCentre(GetDlgItem(b->form, 1000));
+    CheckEnded(*b, true);
+}
+
+E2E_CASE("errorforms", data_folder_missing_close_box_closes) {
+    auto b = StartBroken("ef-data", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); });
+    if (!b->form) return;
+    CheckForm(b->form, Error1(b->state));
+    const POINT p = CloseBoxCentre(b->form);
+    CHECK_MSG(p.x >= 0, "no close box found");
+    ClickAt(p.x, p.y);
+    CheckEnded(*b, false);
+}
+
+E2E_CASE("errorforms", spool_folder_missing_enter_runs_configuration) {
+    auto b = StartBroken("ef-spool", -7, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA01", "PRINT"); });
+    if (!b->form) return;
+    CheckForm(b->form, Error1(b->state));
+    PressKey(VK_RETURN);
+    CheckEnded(*b, true);
+}
+
+E2E_CASE("errorforms", update_locked_escape_does_nothing_tab_enter_is_ok) {
+    Process holder;
+    auto b = StartBroken(
+        "ef-lock", 2,
+        [&holder](BrokenStart& b) {
+            StartSignal held;
+            holder.Start("\"" + Join(Env().bin, "lockholder.exe") + "\" \"" + b.state.lockPath + "\" rw r 20000",
+                         b.in.root);
+            CHECK_MSG(held.Wait(10000), "lock holder did not open the file");
+        },
+        20000);
+    holder.Kill();
+    if (!b->form) return;
+    CheckForm(b->form, Error1(b->state));
+    PressKey(VK_ESCAPE);
+    CHECK_EQ(b->launcher.WaitExit(700), static_cast<DWORD>(STILL_ACTIVE));
+    CHECK(IsWindowVisible(b->form));
+    PressKey(VK_TAB);
+    Sleep(100);
+    HWND focus = FocusOf(b->form);
+    CHECK_EQ(focus ? GetDlgCtrlID(focus) : -1, IDOK);
+    PressKey(VK_RETURN);
+    CheckEnded(*b, false);
+}
+
+E2E_CASE("errorforms", startup_files_missing_shows_only_the_second_form) {
+    auto b = StartBroken("ef-files", 9, [](BrokenStart& b) { DeleteFileA(Join(b.in.inst, "VESKOR1.EXE").c_str()); });
+    if (!b->form) return;
+    CheckForm(b->form, {kError2Class, "Form1", 492, 275, Error2Controls(b->state), IDOK, 1000});
+    PressKey(VK_RETURN);
+    // frmError1 is never shown, neither under frmError2 nor after it.
+    bool firstShown = false;
+    while (b->launcher.WaitExit(5) == STILL_ACTIVE && !firstShown) {
+        HWND first = FindProcessWindow(b->launcher.id(), kError1Class);
+        firstShown = first && IsWindowVisible(first);
+    }
+    CHECK_MSG(!firstShown, "frmError1 was shown");
+    CheckEnded(*b, false);
+}
+
+}  // namespace
+}  // namespace e2e
