@@ -70,12 +70,6 @@ TEST(ErrorForm1, StartupFilesMissingHandsOverToTheSecondForm) {
               "CHECK THE SHORTCUT PROPORTIES AND MAKE SURE THAT ITS STARTING FROM THE CORRECT FOLDER");
 }
 
-TEST(ErrorForm1, LongPathsAreShownWhole) {
-    StartupState s = StateWith(SpoolFolderMissing);
-    s.spoolFolder = "D:\\" + std::string(2000, 'X');
-    EXPECT_EQ(FillError1(s).secondField, s.spoolFolder);
-}
-
 TEST(JoinLines, CrLfBetweenLinesOnly) {
     EXPECT_EQ(JoinLines({}), "");
     EXPECT_EQ(JoinLines({"A"}), "A");

@@ -1,6 +1,5 @@
 #include "forms.h"
 
-#include <cstring>
 #include <map>
 #include <new>
 

@@ -1,6 +1,6 @@
 #include "form_probe.h"
 
-#include <vector>
+#include "winutil.h"
 
 namespace e2e {
 
@@ -92,34 +92,14 @@ HWND FocusOf(HWND window) {
 
 ColourCount CountRedAndWhite(HWND window) {
     ColourCount c;
-    RECT r;
-    if (!GetWindowRect(window, &r)) return c;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return c;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD* px = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < w * h; ++i) {
+    const ScreenImage image = CaptureWindow(window, 32);
+    const DWORD* px = reinterpret_cast<const DWORD*>(image.bits.data());
+    c.total = image.width * image.height;
+    for (int i = 0; i < c.total; ++i) {
         const DWORD v = px[i] & 0xFFFFFF;
-        if (v == 0xFF0000) ++c.red;  // 0x00RRGGBB in a 32-bit DIB
+        if (v == 0xFF0000) ++c.red;
         if (v == 0xFFFFFF) ++c.white;
     }
-    c.total = w * h;
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return c;
 }
 
@@ -175,12 +155,6 @@ POINT CloseBoxCentre(HWND window) {
     }
     return {last < 0 ? -1 : (first + last) / 2, y};
 }
-
-}  // namespace e2e
-
-#include "winutil.h"
-
-namespace e2e {
 
 HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms) {
     EnsureDesktop();

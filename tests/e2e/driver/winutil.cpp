@@ -192,36 +192,54 @@ DWORD RunToEnd(const std::string& commandLine, const std::string& folder, DWORD 
 
 namespace e2e {
 
-bool SaveWindowBitmap(HWND window, const std::string& bmpPath) {
+ScreenImage CaptureWindow(HWND window, int bitCount) {
+    ScreenImage image;
     RECT r;
-    if (!GetWindowRect(window, &r)) return false;
+    if (!GetWindowRect(window, &r)) return image;
     const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return false;
+    if (w <= 0 || h <= 0) return image;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biHeight = bitCount == 32 ? -h : h;
     bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD rowBytes = ((w * 3 + 3) / 4) * 4, imageBytes = rowBytes * h;
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + imageBytes;
-    std::string data(reinterpret_cast<const char*>(&fh), sizeof fh);
-    data.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    data.append(static_cast<const char*>(bits), imageBytes);
-    SelectObject(mem, old);
-    DeleteObject(dib);
+    if (dib) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        const DWORD rowBytes = ((w * bitCount / 8 + 3) / 4) * 4;
+        image.width = w;
+        image.height = h;
+        image.bits.assign(static_cast<const char*>(bits), rowBytes * h);
+        SelectObject(mem, old);
+        DeleteObject(dib);
+    }
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
+    return image;
+}
+
+bool SaveWindowBitmap(HWND window, const std::string& bmpPath) {
+    const ScreenImage image = CaptureWindow(window, 24);
+    if (image.bits.empty()) return false;
+    BITMAPINFOHEADER bh = {};
+    bh.biSize = sizeof bh;
+    bh.biWidth = image.width;
+    bh.biHeight = image.height;
+    bh.biPlanes = 1;
+    bh.biBitCount = 24;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bh;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(image.bits.size());
+    std::string data(reinterpret_cast<const char*>(&fh), sizeof fh);
+    data.append(reinterpret_cast<const char*>(&bh), sizeof bh);
+    data += image.bits;
     return WriteText(bmpPath, data);
 }
 
