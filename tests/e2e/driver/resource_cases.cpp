@@ -18,6 +18,7 @@ struct Expected {
 
 const Expected kPrograms[] = {
     {"VESKOR.EXE", "1.3.25.2012", "Keldrin Veskor Client", true},
+    {"VESKORCFG.EXE", "1.3.25.2012", "Keldrin Veskor Configuration Utility", true},
 };
 
 std::string FixedVersion(const std::string& path, std::string* description) {
