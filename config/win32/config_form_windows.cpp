@@ -131,7 +131,6 @@ void ReadControls(Session& s) {
 
 void SaveSettings(HWND form) {
     Session& s = SessionOf(form);
-    ReadControls(s);
     const Collected c = CollectSettings(s.state);
     if (c.refused) {
         ::MessageBoxA(form, kShareRefusalText, kMessageCaption, MB_OK | MB_ICONINFORMATION);
@@ -140,11 +139,26 @@ void SaveSettings(HWND form) {
     SaveSettingsToDisk(s.workingFolder, c.settings);
 }
 
-// The form's own messages; each ends with the state shown.
+bool IsFormMessage(UINT message) {
+    switch (message) {
+    case UM_CHECK_FOLDERS:
+    case UM_FILL_DATA_FOLDERS:
+    case UM_FILL_FONT_SIZES:
+    case UM_SET_OPTION:
+    case UM_SET_GRAPHIC_SCREEN:
+    case UM_LOAD_SETTINGS:
+    case UM_SAVE_SETTINGS: return true;
+    default: return false;
+    }
+}
+
+// The form's own messages; each starts from what the controls hold and ends
+// with the state shown.
 LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!veskor::win32::FormContext(form)) return 0;
+    if (!IsFormMessage(message) || !veskor::win32::FormContext(form)) return 0;
     Session& s = SessionOf(form);
     FormState& f = s.state;
+    ReadControls(s);
     const int w = static_cast<int>(wParam), l = static_cast<int>(lParam);
     switch (message) {
     case UM_CHECK_FOLDERS: CheckFolders(f, veskor::win32::PlatformSearch()); break;
@@ -156,7 +170,7 @@ LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
         ShowSettings(f, LoadSettingsFromDisk(s.workingFolder).settings, veskor::win32::PlatformSearch());
         break;
     case UM_SAVE_SETTINGS: SaveSettings(form); return 1;
-    default: return 0;
+    default: break;
     }
     Show(form);
     return 1;
@@ -181,7 +195,9 @@ LRESULT DataFolderPicked(int, HWND form, HWND control, int) {
 }
 
 LRESULT Focused(int, HWND form, HWND, int id) {
-    ControlFocused(SessionOf(form).state, id);
+    Session& s = SessionOf(form);
+    ReadControls(s);
+    ControlFocused(s.state, id);
     Show(form);
     return 1;
 }
