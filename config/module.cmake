@@ -24,4 +24,4 @@ veskor_program(veskorcfg VESKORCFG
     SOURCES config/win32/main.cpp config/win32/config_form_windows.cpp
     RC config/res/veskorcfg.rc
     INCLUDES config/win32
-    LIBS veskor_config_win32 veskor_common_win32 comdlg32)
+    LIBS veskor_config_win32 veskor_common_win32)

@@ -264,7 +264,14 @@ LRESULT SelectFolder(int, HWND form, HWND, int) {
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_LONGNAMES |
                 OFN_NOREADONLYRETURN | OFN_ENABLEHOOK;
     ofn.lpfnHook = CentreDialog;
-    if (!::GetOpenFileNameA(&ofn)) return 1;
+    // The dialog library is loaded only when it is needed: it pulls in much of
+    // the shell, which would slow every start of the program.
+    using OpenFileCall = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static HMODULE library = ::LoadLibraryA("comdlg32.dll");
+    const auto open =
+        library ? reinterpret_cast<OpenFileCall>(reinterpret_cast<void*>(::GetProcAddress(library, "GetOpenFileNameA")))
+                : nullptr;
+    if (!open || !open(&ofn)) return 1;
     // Setting the text raises its change notification, which checks the folders.
     ::SetWindowTextA(Control(s, ids::txtAppFolder), FolderFromChosenFile(name.data()).c_str());
     return 1;
