@@ -218,6 +218,49 @@ E2E_CASE("configform", load_from_each_source) {
     }
 }
 
+// Every control where the layout table puts it, with its class, styles and,
+// where nothing replaces it, its caption; the form itself centred at its size.
+E2E_CASE("configform", layout_as_the_table_gives) {
+    auto r = Open("cfgform_layout", nullptr);
+    if (!r->form) return;
+    HWND f = r->form;
+    CHECK_EQ(ClassOf(f), std::string(kConfigClass));
+    CHECK_EQ(WindowText(f), std::string(kForm.caption));
+    RECT outer;
+    GetWindowRect(f, &outer);
+    const Point at = FormPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    CHECK_EQ(outer.left, at.x);
+    CHECK_EQ(outer.top, at.y);
+    CHECK_EQ(outer.right - outer.left, kForm.width);
+    CHECK_EQ(outer.bottom - outer.top, kForm.height);
+    CHECK_EQ(static_cast<DWORD>(GetWindowLongA(f, GWL_STYLE)) & kForm.style, kForm.style);
+    HWND previous = nullptr;
+    for (const ControlSpec& c : FormControls()) {
+        const std::string what = std::string(c.name) + " " + std::to_string(c.arrayIndex);
+        HWND w = GetDlgItem(f, c.id);
+        CHECK_MSG(w != nullptr, what + " missing");
+        if (!w) continue;
+        CHECK_MSG(GetWindow(w, GW_HWNDPREV) == previous, what + " out of creation order");
+        previous = w;
+        CHECK_MSG(lstrcmpiA(ClassOf(w).c_str(), ControlClassName(c.kind)) == 0, what + " class " + ClassOf(w));
+        const RECT box = RectInParent(w);
+        CHECK_MSG(box.left == c.x && box.top == c.y && box.right - box.left == c.width, what + " position");
+        if (c.kind != ControlKind::ComboBox) CHECK_MSG(box.bottom - box.top == c.height, what + " height");
+        // The platform keeps a combo box's scroll bar and edge itself, and moves an
+        // option button's tab stop to the checked member of its group.
+        DWORD style = c.style, exStyle = c.exStyle;
+        if (c.kind == ControlKind::ComboBox) style &= ~WS_VSCROLL, exStyle &= ~WS_EX_CLIENTEDGE;
+        if (c.kind == ControlKind::OptionButton) style &= ~WS_TABSTOP;
+        CHECK_MSG((static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & style) == style, what + " style");
+        CHECK_MSG((static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)) & exStyle) == exStyle, what + " ex style");
+        const bool replaced = c.kind == ControlKind::Edit || c.kind == ControlKind::ComboBox || c.id == ids::lblHelp ||
+                              (c.id >= ids::lblAppStatus && c.id <= ids::lblSpoolStatus);
+        if (!replaced) CHECK_MSG(WindowText(w) == c.caption, what + " caption " + WindowText(w));
+    }
+    PostMessageA(f, WM_CLOSE, 0, 0);
+    CHECK_EQ(r->program.WaitExit(10000), 0ul);
+}
+
 E2E_CASE("configform", status_lines_follow_the_folders) {
     auto r = Open("cfgform_status",
                   [](const Setup& s) { WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "1", "Y", "1024 x 768")); });
