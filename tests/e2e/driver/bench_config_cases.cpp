@@ -14,11 +14,10 @@ namespace e2e {
 void ReportRatio(const char* what, const char* ours, const std::vector<double>& a, const char* reference,
                  const std::vector<double>& b);
 
-namespace {
-
-// Milliseconds until a visible window of the class has left the placeholder
-// of label 1020; the window is then closed and the program waited for.
-double TimeUntilShown(const std::string& commandLine, const std::string& folder, const char* formClass) {
+// Milliseconds from the start of a program until a visible window of the
+// class is ready; the window is then closed and the program waited for.
+double TimeUntilFormReady(const std::string& commandLine, const std::string& folder, const char* formClass,
+                          bool (*ready)(HWND form)) {
     Process p;
     const double t0 = NowMs();
     if (!p.Start(commandLine, folder)) return -1;
@@ -29,16 +28,22 @@ double TimeUntilShown(const std::string& commandLine, const std::string& folder,
             form = FindProcessWindow(p.id(), formClass);
             if (form && !IsWindowVisible(form)) form = nullptr;
         }
-        if (form && SettingsShown(form)) {
+        if (form && ready(form)) {
             t = NowMs() - t0;
             break;
         }
         Sleep(1);
     }
-    CHECK_MSG(t >= 0, commandLine + " showed no settings");
+    CHECK_MSG(t >= 0, commandLine + " showed no ready form");
     if (form) PostMessageA(form, WM_CLOSE, 0, 0);
     CHECK_EQ(p.WaitExit(10000), 0ul);
     return t;
+}
+
+namespace {
+
+double TimeUntilShown(const std::string& commandLine, const std::string& folder, const char* formClass) {
+    return TimeUntilFormReady(commandLine, folder, formClass, SettingsShown);
 }
 
 E2E_CASE("bench", config_form_until_settings_shown) {
