@@ -482,6 +482,8 @@ E2E_CASE("configform", select_folder_dialog) {
         if (!dialog) break;
         CHECK_EQ(WindowText(dialog), "Find VESKOR32.EXE");
         CHECK(GetWindow(dialog, GW_OWNER) == f);
+        const std::vector<std::string> types = ComboEntries(dialog, 0x0470);  // the file type list
+        CHECK(types == std::vector<std::string>{"VESKOR Application (VESKOR32.EXE)"});
         RECT d;
         GetWindowRect(dialog, &d);
         CHECK_EQ(d.left, (GetSystemMetrics(SM_CXSCREEN) - (d.right - d.left)) / 2);
