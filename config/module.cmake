@@ -17,3 +17,11 @@ if(NOT VESKOR_NATIVE)
     target_include_directories(veskor_config_win32 PUBLIC ${CMAKE_SOURCE_DIR}/config/win32)
     target_link_libraries(veskor_config_win32 PUBLIC veskor_core PRIVATE veskor_common_win32)
 endif()
+
+veskor_e2e_groups(configform)
+
+veskor_program(veskorcfg VESKORCFG
+    SOURCES config/win32/main.cpp config/win32/config_form_windows.cpp
+    RC config/res/veskorcfg.rc
+    INCLUDES config/win32
+    LIBS veskor_config_win32 veskor_common_win32)

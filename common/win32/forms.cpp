@@ -359,6 +359,18 @@ void SetupControl(HWND control, const char* fontDescription, Colour text, Colour
     RebuildBrush(*r);
 }
 
+void SetControlColours(HWND control, std::optional<Colour> text, std::optional<Colour> back) {
+    ControlRecord* r = ControlOf(control);
+    if (!r) return;
+    if (text) r->text = *text;
+    if (back) {
+        r->back = *back;
+        RebuildBrush(*r);
+    }
+    ::InvalidateRect(control, nullptr, TRUE);
+    ::UpdateWindow(control);
+}
+
 void* FormContext(HWND form) {
     const FormRecord* r = FormOf(form);
     return r && r->session ? r->session->context : nullptr;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,11 @@ void FocusControl(HWND form, HWND control);
 // Attaches a control record: the common control procedure, the cached font of
 // the description text, the colours and their brush.
 void SetupControl(HWND control, const char* fontDescription, Colour text, Colour back, int index);
+
+// Replaces a control's text colour, background colour or both (nullopt keeps
+// that colour), makes its brush anew when the background changes and repaints
+// the control at once.
+void SetControlColours(HWND control, std::optional<Colour> text, std::optional<Colour> back);
 
 // One font per distinct description text, kept for the life of the program;
 // null for an empty face or when the font cannot be made.

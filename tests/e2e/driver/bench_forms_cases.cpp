@@ -13,32 +13,16 @@ namespace e2e {
 
 void ReportRatio(const char* what, const char* ours, const std::vector<double>& a, const char* reference,
                  const std::vector<double>& b);
+double TimeUntilFormReady(const std::string& commandLine, const std::string& folder, const char* formClass,
+                          bool (*ready)(HWND form));
 
 namespace {
 
-// Milliseconds until a visible window of the class shows a red panel; the
-// window is then closed and the program waited for.
+bool PanelPainted(HWND form) { return CountRedAndWhite(GetDlgItem(form, 1005)).red > 0; }
+
+// Milliseconds until a visible window of the class shows a red panel.
 double TimeUntilPainted(const std::string& program, const std::string& folder, const char* formClass) {
-    Process p;
-    const double t0 = NowMs();
-    if (!p.Start("\"" + program + "\"", folder)) return -1;
-    double t = -1;
-    HWND form = nullptr;
-    while (NowMs() - t0 < 20000) {
-        if (!form) {
-            form = FindProcessWindow(p.id(), formClass);
-            if (form && !IsWindowVisible(form)) form = nullptr;
-        }
-        if (form && CountRedAndWhite(GetDlgItem(form, 1005)).red > 0) {
-            t = NowMs() - t0;
-            break;
-        }
-        Sleep(1);
-    }
-    CHECK_MSG(t >= 0, program + " showed no painted form");
-    if (form) PostMessageA(form, WM_CLOSE, 0, 0);
-    CHECK_EQ(p.WaitExit(10000), 0ul);
-    return t;
+    return TimeUntilFormReady("\"" + program + "\"", folder, formClass, PanelPainted);
 }
 
 E2E_CASE("bench", error_form_until_painted) {

@@ -27,7 +27,7 @@ void EnsureDesktop() {
     static bool done = false;
     if (done) return;
     done = true;
-    for (const char* program : {"VESKOR.EXE", "minform.exe"}) {
+    for (const char* program : {"VESKOR.EXE", "VESKORCFG.EXE", "minform.exe"}) {
         const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver";
         HKEY key = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==

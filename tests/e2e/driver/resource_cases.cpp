@@ -20,6 +20,7 @@ struct Expected {
 const Expected kPrograms[] = {
     {"VESKOR.EXE", "1.3.25.2012", "Keldrin Veskor Client", true},
     {"VESKOR1.EXE", "2.3.0.0", "Keldrin Veskor Console Window Launcher", false, 967},
+    {"VESKORCFG.EXE", "1.3.25.2012", "Keldrin Veskor Configuration Utility", true},
 };
 
 std::string FixedVersion(const std::string& path, std::string* description) {

@@ -1,0 +1,60 @@
+#include "config_window.h"
+
+#include "form_probe.h"
+
+namespace e2e {
+
+bool SettingsShown(HWND form) { return WindowText(GetDlgItem(form, 1020)) != "Folder"; }
+
+HWND StartConfig(Process& program, const std::string& folder, DWORD ms) {
+    EnsureDesktop();
+    if (!program.Start("\"" + Join(folder, "VESKORCFG.EXE") + "\"", folder)) return nullptr;
+    const DWORD t0 = GetTickCount();
+    HWND form = WaitVisibleWindow(program.id(), kConfigClass, ms);
+    while (form && !SettingsShown(form)) {
+        if (GetTickCount() - t0 > ms) return nullptr;
+        Sleep(5);
+    }
+    return form;
+}
+
+std::string ItemText(HWND form, int id) { return WindowText(GetDlgItem(form, id)); }
+
+std::vector<std::string> ComboEntries(HWND form, int id) {
+    HWND combo = GetDlgItem(form, id);
+    std::vector<std::string> entries;
+    const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t text[256] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) >= 255) continue;
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        char narrow[256] = {};
+        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+        entries.push_back(narrow);
+    }
+    return entries;
+}
+
+int ComboSelection(HWND form, int id) {
+    return static_cast<int>(SendMessageW(GetDlgItem(form, id), CB_GETCURSEL, 0, 0));
+}
+
+bool IsChecked(HWND form, int id) { return SendMessageA(GetDlgItem(form, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool IsEnabled(HWND form, int id) { return IsWindowEnabled(GetDlgItem(form, id)) != FALSE; }
+
+DrawnColour TextColourOf(HWND label) {
+    const ScreenImage image = CaptureWindow(label, 32);
+    const DWORD* px = reinterpret_cast<const DWORD*>(image.bits.data());
+    bool red = false, black = false;
+    for (int i = 0; i < image.width * image.height; ++i) {
+        const DWORD v = px[i] & 0xFFFFFF;
+        red = red || v == 0xFF0000;
+        black = black || v == 0x000000;
+    }
+    return red && black ? DrawnColour::Both : red ? DrawnColour::Red : black ? DrawnColour::Black : DrawnColour::None;
+}
+
+HWND WaitDialog(DWORD processId, DWORD ms) { return WaitVisibleWindow(processId, "#32770", ms); }
+
+}  // namespace e2e

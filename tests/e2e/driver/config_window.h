@@ -1,0 +1,36 @@
+// Running VESKORCFG.EXE and reading its form: the window, control texts,
+// list entries, checks, enabled states and the colour a status line is drawn in.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "winutil.h"
+
+namespace e2e {
+
+inline constexpr const char* kConfigClass = "FORM_VESKORCFG_FRMCONFIG_CLASS";
+
+// Starts folder\VESKORCFG.EXE in folder and waits until its form shows the
+// loaded settings (the first status line no longer holds its placeholder).
+// Returns the form, or null.
+HWND StartConfig(Process& program, const std::string& folder, DWORD ms = 15000);
+// True when the form's first status line has left its placeholder caption.
+bool SettingsShown(HWND form);
+
+std::string ItemText(HWND form, int id);
+std::vector<std::string> ComboEntries(HWND form, int id);
+int ComboSelection(HWND form, int id);
+bool IsChecked(HWND form, int id);
+bool IsEnabled(HWND form, int id);
+
+// The text colour of a status line as drawn: red, black, or none seen.
+enum class DrawnColour { None, Red, Black, Both };
+DrawnColour TextColourOf(HWND label);
+
+// A top-level dialog (class "#32770") of the process, or null after ms.
+HWND WaitDialog(DWORD processId, DWORD ms);
+
+}  // namespace e2e
