@@ -1,15 +1,23 @@
-// The demo (group "demo", run by `make demo`): a sample installation and a
-// user's start along the real road, VESKOR.EXE starting VESKOR1.EXE, which
-// opens the stand-in console application in a console window with the
-// configured title and font; told step by step in demo-report.txt, with a
-// screenshot of that window.
+// The demo (group "demo", run by `make demo`): the whole road on a sample
+// installation in the output folder. The administrator's step: VESKORCFG.EXE
+// set through its own window and confirmed with "&OK". The user's step:
+// VESKOR.EXE checks the installation and starts VESKOR1.EXE, which opens the
+// stand-in console application in a console window with the chosen font.
+// Told step by step in demo-report.txt, with screenshots of the form and of
+// the console window.
+#include "config_layout.h"
+#include "config_window.h"
+#include "form_probe.h"
 #include "harness.h"
 #include "install.h"
 #include "winutil.h"
+#include "zmv_console.h"
 #include "zmv_setup.h"
 
 namespace e2e {
 namespace {
+
+using namespace veskor::config;
 
 void Say(const std::string& line) { Report("demo-report.txt", line); }
 
@@ -17,51 +25,98 @@ void SayFile(const std::string& path) {
     for (const std::string& line : Lines(ReadText(path).value_or(""))) Say("    " + line);
 }
 
-E2E_CASE("demo", user_start) {
-    const Installation in = MakeInstallationAt(Join(Env().out, "sample"), "VESKOR1.EXE");
-    const std::string program = Join(in.app, "VESKOR32.EXE");
-    CopyProgram("standin.exe", program);
-    const char* title = "Veskor Console";
-    WriteText(Join(in.inst, "VESKOR1.ZMV"),
-              "PROGNAME: " + program + "\r\nCMD_LINE: " + in.inst + "//" + in.app +
-                  "//DATA01//N//SPOOL\r\nTITLEBAR: " + title +
-                  "\r\nFONTTYPE: TT\r\nFONTSIZE: Max 90%\r\nTOOL_BAR: N\r\nWINSTATE: MAX\r\nFULLSCRN: N\r\n"
-                  "QUICK_ED: N\r\nCOMMENTS:\r\nSample installation of the demo.\r\n");
-    Say("Installation folder: " + in.inst);
-    Say("  VESKOR.EXE, VESKOR1.EXE, VESKOR.INI:");
-    SayFile(Join(in.inst, "VESKOR.INI"));
-    Say("  VESKOR1.ZMV:");
-    SayFile(Join(in.inst, "VESKOR1.ZMV"));
-    Say("Application folder: " + in.app + " with DATA01\\SPOOL; VESKOR32.EXE is the stand-in console application");
+void Click(HWND form, int id) { SendMessageA(GetDlgItem(form, id), BM_CLICK, 0, 0); }
 
-    ScopedVariable stay("VESKOR_STANDIN_MS", "4000");
+// Console mode, a window sized to a 10x20 TrueType font on a 1024 x 768 screen.
+void Configure(const Installation& in) {
+    Say("Step 1, the administrator: VESKORCFG.EXE in " + in.inst);
+    Process program;
+    HWND form = StartConfig(program, in.inst);
+    CHECK_MSG(form != nullptr, "VESKORCFG.EXE showed no form");
+    if (!form) return;
+    Say("  loaded: " + ItemText(form, ids::txtAppFolder) + ", data folder " + ItemText(form, ids::cboDataFolder) +
+        ", spool folder " + ItemText(form, ids::txtSpoolFolder));
+    for (int id : {ids::lblAppStatus, ids::lblDataStatus, ids::lblSpoolStatus}) Say("  status: " + ItemText(form, id));
+
+    Click(form, ids::chkGraphicMode);
+    Click(form, ids::optWindowType[1]);
+    Click(form, ids::optScreenSize[2]);
+    HWND sizes = GetDlgItem(form, ids::cboFontSize);
+    const std::vector<std::string> entries = ComboEntries(form, ids::cboFontSize);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == "10X20 TT") SendMessageA(sizes, CB_SETCURSEL, i, 0);
+    const int chosen = ComboSelection(form, ids::cboFontSize);
+    CHECK(chosen >= 0);
+    Say("  chosen: Graphic Mode off, SIZE, 1024 x 768, font size " +
+        (chosen >= 0 ? entries.at(static_cast<std::size_t>(chosen)) : std::string("none")));
+    CHECK(SaveWindowBitmap(form, Join(Env().out, "frmConfig.bmp")));
+    Say("  screenshot of the form: frmConfig.png");
+
+    PostMessageA(GetDlgItem(form, ids::cmdOK), BM_CLICK, 0, 0);
+    const DWORD code = program.WaitExit(10000);
+    Say("  \"&OK\" pressed; VESKORCFG.EXE ended with exit code " + std::to_string(code) + " and wrote:");
+    CHECK_EQ(code, 0ul);
+    for (const char* name : {"VESKOR.INI", "VESKOR.LST", "VESKOR.CFG", "VESKOR1.ZMV"}) {
+        CHECK_MSG(Exists(Join(in.inst, name)), std::string(name) + " not written");
+        Say(std::string("  ") + name + ":");
+        SayFile(Join(in.inst, name));
+    }
+    const std::string zmv = ReadText(Join(in.inst, "VESKOR1.ZMV")).value_or("");
+    CHECK(zmv.find("FONTTYPE: TT\r\nFONTSIZE: 10X20\r\n") != std::string::npos);
+}
+
+// Waits for the stand-in's log to show its start and returns the log.
+std::string WaitForStandIn(const std::string& logPath, DWORD ms) {
+    const double t0 = NowMs();
+    for (;;) {
+        const std::string log = ReadText(logPath).value_or("");
+        if (log.find("SHOW=") != std::string::npos || NowMs() - t0 > ms) return log;
+        Sleep(20);
+    }
+}
+
+void UserStart(const Installation& in) {
+    Say("Step 2, the user: VESKOR.EXE from " + in.inst);
+    // The utility asks for a hidden console window; the stand-in shows its own so
+    // that it can be photographed.
+    ScopedVariable stay("VESKOR_STANDIN_MS", "5000");
+    ScopedVariable show("VESKOR_STANDIN_SHOW", "1");
     Process p;
     const double t0 = NowMs();
     p.Start("\"" + Join(in.inst, "VESKOR.EXE") + "\"", in.inst);
     const DWORD code = p.WaitExit(30000);
-    Say("VESKOR.EXE ended with exit code " + std::to_string(code) + " after " +
+    Say("  VESKOR.EXE ended with exit code " + std::to_string(code) + " after " +
         std::to_string(static_cast<int>(NowMs() - t0)) + " ms");
-    HWND console = nullptr;
-    while (!console && NowMs() - t0 < 15000) {
-        Sleep(10);
-        console = FindWindowA(nullptr, title);
-    }
-    CHECK_MSG(console != nullptr, "no console window titled Veskor Console");
+    const std::string log = WaitForStandIn(Join(in.app, "VESKOR32.LOG"), 15000);
+    const std::string title = LogValue(log, "TITLE");
+    HWND console = FindWindowA(nullptr, title.c_str());
+    CHECK_MSG(console != nullptr, "no console window titled " + title);
     if (console) {
-        Say(std::string("Console window \"") + title + "\" open after " +
-            std::to_string(static_cast<int>(NowMs() - t0)) + " ms");
+        Say("  console window \"" + title + "\" open after " + std::to_string(static_cast<int>(NowMs() - t0)) + " ms");
         Sleep(1000);  // let it draw its text
         CHECK(SaveWindowBitmap(console, Join(Env().out, "console-window.bmp")));
-        Say("  screenshot: console-window.png");
+        Say("  screenshot of the console window: console-window.png");
     }
     CHECK_MSG(p.WaitJobEmpty(20000), "processes left running");
-    const std::string log = ReadText(Join(in.app, "VESKOR32.LOG")).value_or("");
-    Say("VESKOR32.EXE was started " + std::to_string(CountOf(log, "START\r\n")) + " time(s)");
-    for (const char* key : {"CMDLINE", "CWD", "TITLE", "FACE", "FONTX", "FONTY"})
-        Say(std::string("  ") + key + ": " + LogValue(log, key));
+    Say("  VESKOR1.EXE started VESKOR32.EXE (the stand-in) " + std::to_string(CountOf(log, "START\r\n")) +
+        " time(s); it reports:");
+    for (const char* key : {"CMDLINE", "CWD", "TITLE", "FACE", "FONTX", "FONTY", "SHOW"})
+        Say(std::string("    ") + key + ": " + LogValue(log, key));
+    Say(std::string("  console settings key after the run: ") +
+        (KeyExists(veskor::zmv::ConsoleKeyName(title)) ? "still there" : "removed"));
     CHECK_EQ(code, 0ul);
     CHECK_EQ(CountOf(log, "START\r\n"), 1);
-    CHECK_EQ(LogValue(log, "TITLE"), std::string(title));
+    CHECK_EQ(LogValue(log, "FONTY"), std::string("20"));
+}
+
+E2E_CASE("demo", whole_road) {
+    const Installation in = MakeInstallationAt(Join(Env().out, "sample"), "VESKOR1.EXE");
+    CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
+    CopyProgram("standin.exe", Join(in.app, "VESKOR32.EXE"));
+    Say("Sample installation: " + in.inst + " (VESKOR.EXE, VESKOR1.EXE, VESKORCFG.EXE, VESKOR.INI),");
+    Say("  application folder " + in.app + " with DATA01\\SPOOL and VESKOR32.EXE, a stand-in console application");
+    Configure(in);
+    UserStart(in);
 }
 
 }  // namespace
