@@ -11,17 +11,6 @@ set(VESKOR_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-
 set(VESKOR_FUZZ_SECONDS 20 CACHE STRING "How long each fuzz target runs in the test suite")
 find_program(VESKOR_CLANGXX NAMES clang++ clang++-14)
 
-# veskor_core(sources... INCLUDES dirs...): portable sources of a subsystem.
-function(veskor_core)
-    cmake_parse_arguments(A "" "" "INCLUDES" ${ARGN})
-    foreach(s ${A_UNPARSED_ARGUMENTS})
-        set_property(GLOBAL APPEND PROPERTY VESKOR_CORE_SOURCES ${CMAKE_SOURCE_DIR}/${s})
-    endforeach()
-    foreach(d ${A_INCLUDES})
-        set_property(GLOBAL APPEND PROPERTY VESKOR_CORE_INCLUDES ${CMAKE_SOURCE_DIR}/${d})
-    endforeach()
-endfunction()
-
 # veskor_unit_tests(sources...): GoogleTest sources for the native unit tests.
 function(veskor_unit_tests)
     foreach(s ${ARGN})
