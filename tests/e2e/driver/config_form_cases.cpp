@@ -43,10 +43,15 @@ Setup MakeSetup(const std::string& name) {
     return s;
 }
 
-std::string IniText(const std::string& app, const char* graphic, const char* maxFlag, const char* screenSize) {
-    return "[FOLDERS]\r\nAPPLFOLDER=" + app + "\r\nDATAFOLDER=data01\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\nSCRNSIZE=" +
-           screenSize + "\r\nGRAPHICMODE=" + graphic + "\r\nGRAPHICSCRN=0\r\n[ZMV_SETTINGS]\r\nFONTSIZE=8x14 TT\r\n" +
-           "MAX_FLAG=" + maxFlag + "\r\nMAX_SIZE=70\r\nMAX_TYPE=BMP\r\n[OTHER]\r\nKEEP=this\r\n";
+// Writes VESKOR.INI with the application folder, the graphic mode, MAX_FLAG and
+// the screen size, and a section of its own that a save must keep.
+std::function<void(const Setup&)> Ini(const char* graphic, const char* maxFlag, const char* screenSize) {
+    return [=](const Setup& s) {
+        WriteText(Join(s.dir, "VESKOR.INI"),
+                  "[FOLDERS]\r\nAPPLFOLDER=" + s.app + "\r\nDATAFOLDER=data01\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\n" +
+                      "SCRNSIZE=" + screenSize + "\r\nGRAPHICMODE=" + graphic + "\r\nGRAPHICSCRN=0\r\n[ZMV_SETTINGS]\r\n" +
+                      "FONTSIZE=8x14 TT\r\nMAX_FLAG=" + maxFlag + "\r\nMAX_SIZE=70\r\nMAX_TYPE=BMP\r\n[OTHER]\r\nKEEP=this\r\n");
+    };
 }
 
 // The running program with the state it is expected to show.
@@ -68,6 +73,12 @@ std::unique_ptr<Run> Open(const std::string& name, const std::function<void(cons
     r->form = StartConfig(r->program, r->setup.dir);
     CHECK_MSG(r->form != nullptr, name + ": no form with loaded settings");
     return r;
+}
+
+// Closes the form as the system menu would; the program ends with exit code 0.
+void CloseAndWait(Run& r) {
+    PostMessageA(r.form, WM_CLOSE, 0, 0);
+    CHECK_EQ(r.program.WaitExit(10000), 0ul);
 }
 
 template <std::size_t N>
@@ -107,8 +118,6 @@ void Compare(const Run& r, const std::string& step) {
     CHECK_MSG(ItemText(f, ids::lblHelp) == m.help, step + ": help \"" + ItemText(f, ids::lblHelp) + "\"");
 }
 
-void Click(HWND form, int id) { SendMessageA(GetDlgItem(form, id), BM_CLICK, 0, 0); }
-
 void SetItemText(HWND form, int id, const std::string& text) {
     SendMessageA(GetDlgItem(form, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -118,16 +127,6 @@ void PickDataFolder(HWND form, int index) {
     HWND combo = GetDlgItem(form, ids::cboDataFolder);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageA(form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-}
-
-// Posted input is handled some time later: waits for its effect.
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-    const DWORD t0 = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - t0 > ms) return false;
-        Sleep(5);
-    }
-    return true;
 }
 
 // A key pressed in the control that has the focus.
@@ -143,8 +142,7 @@ int TabToNext(HWND form) {
     HWND before = FocusOf(form);
     Key(form, VK_TAB);
     WaitUntil([&] { return FocusOf(form) != before; });
-    HWND focus = FocusOf(form);
-    const int id = focus ? GetDlgCtrlID(focus) : -1;
+    const int id = FocusId(form);
     WaitUntil([&] { return ItemText(form, ids::lblHelp) == HelpText(id); }, 500);
     return id;
 }
@@ -173,7 +171,7 @@ E2E_CASE("configform", load_from_each_source) {
         std::function<void(const Run&)> spot;
     };
     const Source sources[] = {
-        {"cfgform_ini", [](const Setup& s) { WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "0", "N", "800 x 600")); },
+        {"cfgform_ini", Ini("0", "N", "800 x 600"),
          [](const Run& r) {
              CHECK_EQ(ComboSelection(r.form, ids::cboDataFolder), 0);
              CHECK(IsChecked(r.form, ids::optWindowType[1]) && IsChecked(r.form, ids::optScreenSize[1]));
@@ -210,11 +208,9 @@ E2E_CASE("configform", load_from_each_source) {
         if (!r->form) continue;
         Compare(*r, src.name);
         src.spot(*r);
-        HWND focus = FocusOf(r->form);
-        CHECK_EQ(focus ? GetDlgCtrlID(focus) : -1, ids::txtAppFolder);
+        CHECK_EQ(FocusId(r->form), ids::txtAppFolder);
         CHECK_EQ(ItemText(r->form, ids::lblHelp), "The Application Folder Location");
-        PostMessageA(r->form, WM_CLOSE, 0, 0);
-        CHECK_EQ(r->program.WaitExit(10000), 0ul);
+        CloseAndWait(*r);
     }
 }
 
@@ -257,13 +253,11 @@ E2E_CASE("configform", layout_as_the_table_gives) {
                               (c.id >= ids::lblAppStatus && c.id <= ids::lblSpoolStatus);
         if (!replaced) CHECK_MSG(WindowText(w) == c.caption, what + " caption " + WindowText(w));
     }
-    PostMessageA(f, WM_CLOSE, 0, 0);
-    CHECK_EQ(r->program.WaitExit(10000), 0ul);
+    CloseAndWait(*r);
 }
 
 E2E_CASE("configform", status_lines_follow_the_folders) {
-    auto r = Open("cfgform_status",
-                  [](const Setup& s) { WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "1", "Y", "1024 x 768")); });
+    auto r = Open("cfgform_status", Ini("1", "Y", "1024 x 768"));
     if (!r->form) return;
     const auto search = DiskSearch();
     HWND f = r->form;
@@ -301,13 +295,12 @@ E2E_CASE("configform", status_lines_follow_the_folders) {
     AppFolderChanged(r->model, r->setup.dir, search);
     Compare(*r, "program missing");
     CHECK(ItemText(f, ids::lblDataStatus).empty());
-    Click(f, ids::cmdCancel);
+    ClickButton(f, ids::cmdCancel);
     CHECK_EQ(r->program.WaitExit(10000), 0ul);
 }
 
 E2E_CASE("configform", option_rules) {
-    auto r = Open("cfgform_options",
-                  [](const Setup& s) { WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "0", "N", "800 x 600")); });
+    auto r = Open("cfgform_options", Ini("0", "N", "800 x 600"));
     if (!r->form) return;
     HWND f = r->form;
     struct Step {
@@ -348,14 +341,13 @@ E2E_CASE("configform", option_rules) {
         {"MAX again", ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); }, nullptr},
     };
     for (const Step& s : steps) {
-        Click(f, s.id);
+        ClickButton(f, s.id);
         s.model(r->model);
         ControlFocused(r->model, s.id);
         Compare(*r, s.what);
         if (s.spot) s.spot();
     }
-    PostMessageA(f, WM_CLOSE, 0, 0);
-    CHECK_EQ(r->program.WaitExit(10000), 0ul);
+    CloseAndWait(*r);
 }
 
 E2E_CASE("configform", help_follows_the_focus) {
@@ -369,8 +361,7 @@ E2E_CASE("configform", help_follows_the_focus) {
         ClickAt(p.x, p.y);
         Sleep(100);
         CHECK_EQ(ItemText(f, ids::lblHelp), label);
-        HWND focus = FocusOf(f);
-        CHECK_EQ(focus ? GetDlgCtrlID(focus) : -1, ids::txtAppFolder);
+        CHECK_EQ(FocusId(f), ids::txtAppFolder);
     }
     const std::pair<int, const char*> order[] = {
         {ids::cboDataFolder, "The Application DATA Folder Location"},
@@ -392,12 +383,11 @@ E2E_CASE("configform", help_follows_the_focus) {
 }
 
 E2E_CASE("configform", ok_writes_the_four_files) {
-    auto r = Open("cfgform_ok",
-                  [](const Setup& s) { WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "0", "N", "800 x 600")); });
+    auto r = Open("cfgform_ok", Ini("0", "N", "800 x 600"));
     if (!r->form) return;
     HWND f = r->form;
     const auto search = DiskSearch();
-    Click(f, ids::optWindowType[0]);
+    ClickButton(f, ids::optWindowType[0]);
     WindowTypeClicked(r->model, 0);
     // A size picked in the list is saved.
     SendMessageA(GetDlgItem(f, ids::cboFontSize), CB_SETCURSEL, 1, 0);
@@ -416,14 +406,11 @@ E2E_CASE("configform", ok_writes_the_four_files) {
     std::vector<std::string> expected;
     for (const IniEntry& e : IniEntries(saved)) expected.push_back(std::string(e.section) + "/" + e.key + "=" + e.value);
     expected.push_back("OTHER/KEEP=this");
-    const std::vector<std::string> keys = IniKeys(ReadText(Join(dir, "VESKOR.INI")).value_or(""));
-    CHECK_EQ(keys.size(), expected.size());
-    for (std::size_t i = 0; i < keys.size() && i < expected.size(); ++i) CHECK_EQ(keys[i], expected[i]);
+    CHECK_MSG(IniKeys(ReadText(Join(dir, "VESKOR.INI")).value_or("")) == expected, "VESKOR.INI keys");
 }
 
 E2E_CASE("configform", network_share_refused_and_closed) {
-    auto r = Open("cfgform_share",
-                  [](const Setup& s) { WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "1", "Y", "1024 x 768")); });
+    auto r = Open("cfgform_share", Ini("1", "Y", "1024 x 768"));
     if (!r->form) return;
     const std::string before = Snapshot(r->setup.dir);
     SetItemText(r->form, ids::txtAppFolder, "\\\\?\\" + r->setup.app);
@@ -455,12 +442,11 @@ E2E_CASE("configform", cancel_escape_and_close_write_nothing) {
          }},
     };
     for (const auto& way : ways) {
-        auto r = Open(std::string("cfgform_close_") + (way.first[0] == 'c' ? "box" : way.first), [](const Setup& s) {
-            WriteText(Join(s.dir, "VESKOR.INI"), IniText(s.app, "0", "N", "800 x 600"));
-        });
+        auto r = Open(std::string("cfgform_close_") + (way.first[0] == 'c' ? "box" : way.first),
+                      Ini("0", "N", "800 x 600"));
         if (!r->form) continue;
         const std::string before = Snapshot(r->setup.dir);
-        Click(r->form, ids::chkGraphicMode);
+        ClickButton(r->form, ids::chkGraphicMode);
         way.second(r->form);
         CHECK_MSG(r->program.WaitExit(10000) == 0, way.first);
         CHECK_MSG(Snapshot(r->setup.dir) == before, std::string(way.first) + " wrote a file");
@@ -511,8 +497,7 @@ E2E_CASE("configform", select_folder_dialog) {
             CHECK_EQ(ItemText(f, ids::txtAppFolder), before);
         }
     }
-    PostMessageA(f, WM_CLOSE, 0, 0);
-    CHECK_EQ(r->program.WaitExit(10000), 0ul);
+    CloseAndWait(*r);
 }
 
 }  // namespace

@@ -7,15 +7,8 @@ namespace e2e {
 bool SettingsShown(HWND form) { return WindowText(GetDlgItem(form, 1020)) != "Folder"; }
 
 HWND StartConfig(Process& program, const std::string& folder, DWORD ms) {
-    EnsureDesktop();
-    if (!program.Start("\"" + Join(folder, "VESKORCFG.EXE") + "\"", folder)) return nullptr;
-    const DWORD t0 = GetTickCount();
-    HWND form = WaitVisibleWindow(program.id(), kConfigClass, ms);
-    while (form && !SettingsShown(form)) {
-        if (GetTickCount() - t0 > ms) return nullptr;
-        Sleep(5);
-    }
-    return form;
+    HWND form = StartForForm(program, Join(folder, "VESKORCFG.EXE"), folder, kConfigClass, ms);
+    return form && WaitUntil([form] { return SettingsShown(form); }, ms) ? form : nullptr;
 }
 
 std::string ItemText(HWND form, int id) { return WindowText(GetDlgItem(form, id)); }
@@ -44,15 +37,8 @@ bool IsChecked(HWND form, int id) { return SendMessageA(GetDlgItem(form, id), BM
 bool IsEnabled(HWND form, int id) { return IsWindowEnabled(GetDlgItem(form, id)) != FALSE; }
 
 DrawnColour TextColourOf(HWND label) {
-    const ScreenImage image = CaptureWindow(label, 32);
-    const DWORD* px = reinterpret_cast<const DWORD*>(image.bits.data());
-    bool red = false, black = false;
-    for (int i = 0; i < image.width * image.height; ++i) {
-        const DWORD v = px[i] & 0xFFFFFF;
-        red = red || v == 0xFF0000;
-        black = black || v == 0x000000;
-    }
-    return red && black ? DrawnColour::Both : red ? DrawnColour::Red : black ? DrawnColour::Black : DrawnColour::None;
+    const ColourCount c = CountColours(label);
+    return c.red && c.black ? DrawnColour::Both : c.red ? DrawnColour::Red : c.black ? DrawnColour::Black : DrawnColour::None;
 }
 
 HWND WaitDialog(DWORD processId, DWORD ms) { return WaitVisibleWindow(processId, "#32770", ms); }

@@ -4,7 +4,10 @@
 // VESKOR.EXE checks the installation and starts VESKOR1.EXE, which opens the
 // stand-in console application in a console window with the chosen font.
 // Told step by step in demo-report.txt, with screenshots of the form and of
-// the console window.
+// the console window. Then sample installations broken on purpose, a
+// screenshot of the error form each one shows, and a line per form.
+#include <functional>
+
 #include "config_layout.h"
 #include "config_window.h"
 #include "form_probe.h"
@@ -25,8 +28,6 @@ void SayFile(const std::string& path) {
     for (const std::string& line : Lines(ReadText(path).value_or(""))) Say("    " + line);
 }
 
-void Click(HWND form, int id) { SendMessageA(GetDlgItem(form, id), BM_CLICK, 0, 0); }
-
 // Console mode, a window sized to a 10x20 TrueType font on a 1024 x 768 screen.
 void Configure(const Installation& in) {
     Say("Step 1, the administrator: VESKORCFG.EXE in " + in.inst);
@@ -38,9 +39,9 @@ void Configure(const Installation& in) {
         ", spool folder " + ItemText(form, ids::txtSpoolFolder));
     for (int id : {ids::lblAppStatus, ids::lblDataStatus, ids::lblSpoolStatus}) Say("  status: " + ItemText(form, id));
 
-    Click(form, ids::chkGraphicMode);
-    Click(form, ids::optWindowType[1]);
-    Click(form, ids::optScreenSize[2]);
+    ClickButton(form, ids::chkGraphicMode);
+    ClickButton(form, ids::optWindowType[1]);
+    ClickButton(form, ids::optScreenSize[2]);
     HWND sizes = GetDlgItem(form, ids::cboFontSize);
     const std::vector<std::string> entries = ComboEntries(form, ids::cboFontSize);
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -65,16 +66,6 @@ void Configure(const Installation& in) {
     CHECK(zmv.find("FONTTYPE: TT\r\nFONTSIZE: 10X20\r\n") != std::string::npos);
 }
 
-// Waits for the stand-in's log to show its start and returns the log.
-std::string WaitForStandIn(const std::string& logPath, DWORD ms) {
-    const double t0 = NowMs();
-    for (;;) {
-        const std::string log = ReadText(logPath).value_or("");
-        if (log.find("SHOW=") != std::string::npos || NowMs() - t0 > ms) return log;
-        Sleep(20);
-    }
-}
-
 void UserStart(const Installation& in) {
     Say("Step 2, the user: VESKOR.EXE from " + in.inst);
     // The utility asks for a hidden console window; the stand-in shows its own so
@@ -87,7 +78,9 @@ void UserStart(const Installation& in) {
     const DWORD code = p.WaitExit(30000);
     Say("  VESKOR.EXE ended with exit code " + std::to_string(code) + " after " +
         std::to_string(static_cast<int>(NowMs() - t0)) + " ms");
-    const std::string log = WaitForStandIn(Join(in.app, "VESKOR32.LOG"), 15000);
+    std::string log;
+    WaitUntil([&] { return (log = ReadText(Join(in.app, "VESKOR32.LOG")).value_or("")).find("SHOW=") != std::string::npos; },
+              15000);
     const std::string title = LogValue(log, "TITLE");
     HWND console = FindWindowA(nullptr, title.c_str());
     CHECK_MSG(console != nullptr, "no console window titled " + title);
@@ -117,6 +110,46 @@ E2E_CASE("demo", whole_road) {
     Say("  application folder " + in.app + " with DATA01\\SPOOL and VESKOR32.EXE, a stand-in console application");
     Configure(in);
     UserStart(in);
+}
+
+// The error forms, one screenshot each.
+struct Breakage {
+    const char* picture;  // screenshot file name, without extension
+    const char* what;
+    const char* formClass;
+    int panelId;
+    std::function<void(const Installation&)> breakIt;
+};
+
+E2E_CASE("demo", error_forms) {
+    const Breakage breakages[] = {
+        {"frmError1-data-folder-missing", "VESKOR.INI names a data folder that does not exist", kError1Class, 1005,
+         [](const Installation& in) { WriteText(Join(in.inst, "VESKOR.INI"), FoldersSection(in.app, "DATA02")); }},
+        {"frmError1-update-locked", "another computer holds the update lock file", kError1Class, 1005, nullptr},
+        {"frmError2-startup-files-missing", "VESKOR1.EXE is missing from the installation folder", kError2Class, 1000,
+         [](const Installation& in) { DeleteFileA(Join(in.inst, "VESKOR1.EXE").c_str()); }},
+    };
+    for (const Breakage& b : breakages) {
+        const Installation in = MakeInstallation(std::string("demo-") + b.picture);
+        Process holder;
+        if (b.breakIt) {
+            b.breakIt(in);
+        } else {
+            HoldLock(holder, Join(in.app, "VESKORUPD.LCK"), "rw r 20000", in.root);
+        }
+        Say(std::string("Broken installation: ") + b.what);
+        Process launcher;
+        HWND form = StartLauncherForForm(launcher, in.inst, b.formClass, b.panelId, 20000);
+        CHECK_MSG(form != nullptr, std::string("no form for ") + b.picture);
+        if (!form) continue;
+        const std::string picture = Join(Env().out, std::string(b.picture) + ".bmp");
+        CHECK(SaveWindowBitmap(form, picture));
+        Say(std::string("  VESKOR.EXE shows ") + b.formClass + ", saved as " + b.picture + ".png");
+        holder.Kill();
+        const DWORD code = WaitExitClosingForms(launcher, 10000);
+        Say("  closed; VESKOR.EXE ended with exit code " + std::to_string(code));
+        CHECK_EQ(code, 0ul);
+    }
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ void EnsureDesktop() {
             RegCloseKey(key);
         }
     }
-    HWND w = CreateWindowExA(0, "STATIC", "desktop", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    DestroyWindow(w);
 }
 
 HWND FindProcessWindow(DWORD processId, const char* className) {
@@ -56,6 +52,12 @@ HWND WaitVisibleWindow(DWORD processId, const char* className, DWORD ms) {
         if (GetTickCount() - t0 > ms) return nullptr;
         Sleep(10);
     }
+}
+
+HWND StartForForm(Process& p, const std::string& program, const std::string& folder, const char* className, DWORD ms) {
+    EnsureDesktop();
+    if (!p.Start("\"" + program + "\"", folder)) return nullptr;
+    return WaitVisibleWindow(p.id(), className, ms);
 }
 
 std::string WindowText(HWND window) {
@@ -90,7 +92,14 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
-ColourCount CountRedAndWhite(HWND window) {
+int FocusId(HWND window) {
+    HWND focus = FocusOf(window);
+    return focus ? GetDlgCtrlID(focus) : -1;
+}
+
+void ClickButton(HWND form, int id) { SendMessageA(GetDlgItem(form, id), BM_CLICK, 0, 0); }
+
+ColourCount CountColours(HWND window) {
     ColourCount c;
     const ScreenImage image = CaptureWindow(window, 32);
     const DWORD* px = reinterpret_cast<const DWORD*>(image.bits.data());
@@ -99,6 +108,7 @@ ColourCount CountRedAndWhite(HWND window) {
         const DWORD v = px[i] & 0xFFFFFF;
         if (v == 0xFF0000) ++c.red;
         if (v == 0xFFFFFF) ++c.white;
+        if (v == 0) ++c.black;
     }
     return c;
 }
@@ -106,7 +116,7 @@ ColourCount CountRedAndWhite(HWND window) {
 bool WaitPaintedRed(HWND window, DWORD ms) {
     const DWORD t0 = GetTickCount();
     for (;;) {
-        const ColourCount c = CountRedAndWhite(window);
+        const ColourCount c = CountColours(window);
         if (c.total && c.red * 2 >= c.total) return true;
         if (GetTickCount() - t0 > ms) return false;
         Sleep(20);
@@ -157,9 +167,7 @@ POINT CloseBoxCentre(HWND window) {
 }
 
 HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms) {
-    EnsureDesktop();
-    if (!launcher.Start("\"" + Join(inst, "VESKOR.EXE") + "\"", inst)) return nullptr;
-    HWND form = WaitVisibleWindow(launcher.id(), formClass, ms);
+    HWND form = StartForForm(launcher, Join(inst, "VESKOR.EXE"), inst, formClass, ms);
     if (form) WaitPaintedRed(GetDlgItem(form, panelId), 3000);
     return form;
 }

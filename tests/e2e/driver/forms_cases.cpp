@@ -103,16 +103,15 @@ void CheckForm(HWND form, const FormExpect& e) {
     CHECK_MSG(GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, "form is no control parent");
     CHECK_MSG(GetPropA(form, "WEV_PTR") && GetPropA(form, "WEV_TAGPROPERTY"), "form record missing");
     CheckControls(form, e.controls);
-    HWND focus = FocusOf(form);
-    CHECK_EQ(focus ? GetDlgCtrlID(focus) : -1, e.focusId);
+    CHECK_EQ(FocusId(form), e.focusId);
 
     HWND panel = GetDlgItem(form, e.panelId);
     CHECK_MSG(WaitPaintedRed(panel, 3000), "message panel is not red");
-    const ColourCount c = CountRedAndWhite(panel);
+    const ColourCount c = CountColours(panel);
     CHECK_MSG(c.white > 50 && c.red + c.white > c.total * 3 / 4,
               "panel: " + std::to_string(c.red) + " red, " + std::to_string(c.white) + " white of " +
                   std::to_string(c.total));
-    CHECK_MSG(CountRedAndWhite(GetDlgItem(form, IDOK)).red == 0, "red outside the panel");
+    CHECK_MSG(CountColours(GetDlgItem(form, IDOK)).red == 0, "red outside the panel");
 }
 
 // One failed start-up of VESKOR.EXE with its form on the screen.
@@ -215,13 +214,7 @@ E2E_CASE("errorforms", update_locked_escape_does_nothing_tab_enter_is_ok) {
     Process holder;
     auto b = StartBroken(
         "ef-lock", 2,
-        [&holder](BrokenStart& b) {
-            StartSignal held;
-            holder.Start("\"" + Join(Env().bin, "lockholder.exe") + "\" \"" + b.state.lockPath + "\" rw r 20000",
-                         b.in.root);
-            CHECK_MSG(held.Wait(10000), "lock holder did not open the file");
-        },
-        20000);
+        [&holder](BrokenStart& b) { HoldLock(holder, b.state.lockPath, "rw r 20000", b.in.root); }, 20000);
     holder.Kill();
     if (!b->form) return;
     CheckForm(b->form, Error1(b->state));
@@ -230,8 +223,7 @@ E2E_CASE("errorforms", update_locked_escape_does_nothing_tab_enter_is_ok) {
     CHECK(IsWindowVisible(b->form));
     PressKey(VK_TAB);
     Sleep(100);
-    HWND focus = FocusOf(b->form);
-    CHECK_EQ(focus ? GetDlgCtrlID(focus) : -1, IDOK);
+    CHECK_EQ(FocusId(b->form), IDOK);
     PressKey(VK_RETURN);
     CheckEnded(*b, false);
 }

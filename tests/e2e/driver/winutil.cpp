@@ -183,10 +183,22 @@ void Process::Kill() {
     else if (process_) TerminateProcess(process_, 1);
 }
 
-DWORD RunToEnd(const std::string& commandLine, const std::string& folder, DWORD ms) {
-    Process p;
-    if (!p.Start(commandLine, folder)) return STILL_ACTIVE;
-    return p.WaitExit(ms);
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD t0 = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - t0 > ms) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+bool HoldLock(Process& holder, const std::string& path, const std::string& accessShareMs, const std::string& folder) {
+    StartSignal held;
+    if (!holder.Start("\"" + Join(Env().bin, "lockholder.exe") + "\" \"" + path + "\" " + accessShareMs, folder))
+        return false;
+    const bool ok = held.Wait(10000);
+    if (!ok) Fail(__FILE__, __LINE__, "lock holder did not open " + path);
+    return ok;
 }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,8 +65,12 @@ private:
     DWORD id_ = 0;
 };
 
-// Runs a program to its end and returns its exit code (STILL_ACTIVE on time-out).
-DWORD RunToEnd(const std::string& commandLine, const std::string& folder, DWORD ms);
+// Polls until done() holds; false after ms.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 3000);
+
+// Starts lockholder.exe on path (ACCESS SHARE MS as the fixture takes them) and
+// waits until it holds the file.
+bool HoldLock(Process& holder, const std::string& path, const std::string& accessShareMs, const std::string& folder);
 
 }  // namespace e2e
 

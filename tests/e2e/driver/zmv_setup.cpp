@@ -1,5 +1,6 @@
 #include "zmv_setup.h"
 
+#include "form_probe.h"
 #include "harness.h"
 #include "winutil.h"
 
@@ -26,35 +27,9 @@ ZmvLayout MakeZmvLayout(const std::string& caseName, const std::string& programF
 
 namespace {
 
-struct BoxSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    char cls[32] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && std::string(cls) == "#32770" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::string WindowText(HWND window) {
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
-    char cls[32] = {};
-    GetClassNameA(child, cls, sizeof cls);
     auto* best = reinterpret_cast<std::string*>(param);
-    if (lstrcmpiA(cls, "Static") == 0) {
+    if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0) {
         const std::string text = WindowText(child);
         if (text.size() > best->size()) *best = text;
     }
@@ -100,14 +75,13 @@ LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, cons
         if (!watch.consoleKey.empty() && !run.key) run.key = ReadKey(watch.consoleKey);
         if (!watch.pifPath.empty() && run.pif.empty() && FileSize(watch.pifPath) == static_cast<long long>(watch.pifSize))
             run.pif = ReadText(watch.pifPath).value_or("");
-        BoxSearch search{p.id(), nullptr};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            MessageBoxSeen box{WindowText(search.found), ""};
-            EnumChildWindows(search.found, LongestStatic, reinterpret_cast<LPARAM>(&box.text));
+        HWND found = FindProcessWindow(p.id(), "#32770");
+        if (found && IsWindowVisible(found)) {
+            MessageBoxSeen box{WindowText(found), ""};
+            EnumChildWindows(found, LongestStatic, reinterpret_cast<LPARAM>(&box.text));
             run.boxes.push_back(box);
-            PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-            while (IsWindow(search.found) && WaitForSingleObject(p.handle(), 5) == WAIT_TIMEOUT) {
+            PostMessageA(found, WM_COMMAND, IDOK, 0);
+            while (IsWindow(found) && WaitForSingleObject(p.handle(), 5) == WAIT_TIMEOUT) {
             }
         }
         if (ended || NowMs() - t0 > 90000) break;
