@@ -83,16 +83,10 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
         std::int32_t status;
     } cases[] = {
         {"no VESKOR.EXE anywhere", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR.EXE"); }, StartupFilesMissing},
-        {"hidden VESKOR.EXE", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR.EXE", MemoryTree::Hidden); },
-         StartupFilesMissing},
-        {"no VESKOR1.EXE", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR1.EXE"); }, StartupFilesMissing},
-        {"system VESKOR1.EXE", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::System); },
-         StartupFilesMissing},
         {"VESKOR1.EXE is a folder", [](FakePlatform& p) {
              p.tree.Remove("C:\\INST\\VESKOR1.EXE");
              p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::Dir);
          }, StartupFilesMissing},
-        {"no VESKOR.INI", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR.INI"); }, IniMissing},
         {"hidden VESKOR.INI", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR.INI", MemoryTree::Hidden); },
          IniMissing},
         {"APPLFOLDER missing", [](FakePlatform& p) { p.settings.erase("APPLFOLDER"); }, ApplicationFolderMissing},
@@ -106,9 +100,6 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
         {"absolute data folder", [](FakePlatform& p) { p.settings["DATAFOLDER"] = "C:\\APP\\DATA01"; },
          DataFolderMissing},
         {"spool folder missing", [](FakePlatform& p) { p.settings["SPOOLFOLDER"] = "PRINT"; }, SpoolFolderMissing},
-        {"hidden spool folder", [](FakePlatform& p) {
-             p.tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir | MemoryTree::Hidden);
-         }, SpoolFolderMissing},
         {"spool name empty, data folder empty", [](FakePlatform& p) {
              p.tree.Add("C:\\APP\\DATA03", MemoryTree::Dir);
              p.settings["DATAFOLDER"] = "DATA03";
@@ -124,10 +115,6 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
              p.tree.Add("C:\\APP\\SPOOL", MemoryTree::Dir);
              p.settings["DATAFOLDER"] = "";
          }, Ok},
-        {"APPLFOLDER with separator, folder with entries", [](FakePlatform& p) {
-             p.settings["APPLFOLDER"] = "C:\\APP\\";
-         }, Ok},
-        {"lock opens on the fifth attempt", [](FakePlatform& p) { p.failingOpens = 4; }, Ok},
     };
     for (const auto& c : cases) {
         FakePlatform p;
@@ -155,6 +142,7 @@ TEST(StartupChecks, DerivedPathsNeverDoubleTheSeparator) {
     Install(p);
     p.settings["APPLFOLDER"] = "C:\\APP\\";
     const StartupState s = RunStartupChecks(p);
+    EXPECT_EQ(s.status, Ok);  // the folder holds entries, so it is present
     EXPECT_EQ(s.applicationFolder, "C:\\APP\\");
     EXPECT_EQ(s.dataFolder, "C:\\APP\\DATA01");
     EXPECT_EQ(s.lockPath, "C:\\APP\\VESKORUPD.LCK");
@@ -215,7 +203,7 @@ TEST(LockFileCheck, AttemptsAndPauses) {
         bool free;
         std::size_t opens;
         std::size_t pauses;
-    } cases[] = {{0, true, 1, 0}, {1, true, 2, 1}, {4, true, 5, 4}, {5, false, 5, 4}, {50, false, 5, 4}};
+    } cases[] = {{0, true, 1, 0}, {4, true, 5, 4}, {5, false, 5, 4}};
     for (const auto& c : cases) {
         FakePlatform p;
         p.failingOpens = c.failingOpens;

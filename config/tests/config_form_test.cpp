@@ -67,7 +67,6 @@ TEST_F(Form, ShowSettingsOptionCombinations) {
     } cases[] = {
         {"1", "1", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT", "12X20 TT", false},
         {"1", "0", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- Ot", "11X18 TT", false},
-        {"1", "", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- Ot", "11X18 TT", false},
         {"1", "7", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT", "12X20 TT", false},
         {"0", "", "800 x 600", "N", "BMP", "mS t-B- aBc o-T-", "8X13 TT", true},
         {"0", "", "600 x 480", "Y", "TT", "Ms Tb A-b-c- o-T-", "70", true},

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "config_fake_store.h"
+#include "config_sample.h"
 
 namespace veskor::config {
 namespace {
 
 using testing::FakeStore;
+using testing::SampleSettings;
 using veskor::testing::MemoryTree;
 
 TEST(ConfigNumbers, LeadingNumberOfText) {
@@ -79,7 +81,6 @@ TEST(ConfigListFields, FieldRules) {
         {"MAX_\tSIZE=7\n0\r\n", F{{"MAX_SIZE", "70"}}},
         {"A=1=2=3", F{{"A", "1"}}},
         {"A==2", F{{"A", ""}}},
-        {"A=", F{{"A", ""}}},
         {"NOEQUALS\r\n,,\r\n", F{}},
         {"\"APPLPATH=C:\\A,B\"\r\n", F{{"APPLPATH", "C:\\A,B"}}},
         {"\"A=1\"junk,B=2", F{{"A", "1"}, {"B", "2"}}},
@@ -197,24 +198,9 @@ TEST(ConfigSave, LauncherFontAndProgramPath) {
     for (const auto& c : paths) EXPECT_EQ(ProgramPath(c.folder), c.expected) << c.folder;
 }
 
-ConfigSettings Sample() {
-    ConfigSettings s;
-    s.applFolder = "R:\\VESKOR";
-    s.dataFolderName = "DATA02";
-    s.spoolFolderName = "SPOOL";
-    s.screenSize = "800 x 600";
-    s.fontSize = "8X13 TT";
-    s.maxFlag = "N";
-    s.maxSize = "90";
-    s.maxType = "BMP";
-    s.graphicMode = "0";
-    s.graphicScreen = "1";
-    return s;
-}
-
 TEST(ConfigSave, WritesTheFourFilesInOrder) {
     FakeStore store;
-    const SaveReport r = SaveSettings("C:\\INST", Sample(), store);
+    const SaveReport r = SaveSettings("C:\\INST", SampleSettings(), store);
     EXPECT_TRUE(r.listWritten && r.iniWritten && r.cfgWritten && r.zmvWritten);
     EXPECT_EQ(store.files[kLst],
               "APPLPATH=R:\\VESKOR\r\nDATAPATH=DATA02\r\nSCRNSIZE=800 x 600\r\nFONTSIZE=8X13 TT\r\n"
@@ -241,7 +227,7 @@ TEST(ConfigSave, OneFailingFileDoesNotStopTheOthers) {
     for (const char* name : {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"}) {
         FakeStore store;
         store.locked.insert(std::string("C:\\INST\\") + name);
-        const SaveReport r = SaveSettings("C:\\INST\\", Sample(), store);
+        const SaveReport r = SaveSettings("C:\\INST\\", SampleSettings(), store);
         const std::string n = name;
         EXPECT_EQ(r.listWritten, n != "VESKOR.LST") << n;
         EXPECT_EQ(r.iniWritten, n != "VESKOR.INI") << n;

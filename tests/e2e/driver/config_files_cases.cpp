@@ -1,6 +1,7 @@
 // The configuration utility's settings files on a real file system: a save
 // keeps what else VESKOR.INI holds, a file held open by someone else loses only
 // itself, and the load and the working folder follow the files that are there.
+#include "../../support/config_sample.h"
 #include "harness.h"
 #include "settings_files.h"
 #include "winutil.h"
@@ -8,21 +9,7 @@
 namespace {
 
 using namespace veskor::config;
-
-ConfigSettings Chosen() {
-    ConfigSettings s;
-    s.applFolder = "R:\\VESKOR\\";
-    s.dataFolderName = "DATA03";
-    s.spoolFolderName = "PRN";
-    s.screenSize = "1024 x 768";
-    s.fontSize = "12X20 TT";
-    s.maxFlag = "N";
-    s.maxSize = "100";
-    s.maxType = "TT";
-    s.graphicMode = "1";
-    s.graphicScreen = "0";
-    return s;
-}
+using testing::SampleSettings;
 
 std::string IniValue(const std::string& file, const char* section, const char* key) {
     char buffer[512] = {};
@@ -36,19 +23,19 @@ E2E_CASE("config_files", save_writes_four_files_and_keeps_other_ini_lines) {
     const std::string dir = e2e::FreshFolder("cfg_save");
     const std::string ini = e2e::Join(dir, "VESKOR.INI");
     e2e::WriteText(ini, "[OTHER]\r\nKEEP=1\r\n[FOLDERS]\r\nAPPLFOLDER=C:\\OLD\r\nEXTRA=yes\r\n");
-    const SaveReport r = win32::SaveSettingsToDisk(dir, Chosen());
+    const SaveReport r = win32::SaveSettingsToDisk(dir, SampleSettings());
     CHECK(r.listWritten && r.iniWritten && r.cfgWritten && r.zmvWritten);
     CHECK_EQ(IniValue(ini, "OTHER", "KEEP"), "1");
     CHECK_EQ(IniValue(ini, "FOLDERS", "EXTRA"), "yes");
-    for (const IniEntry& e : IniEntries(Chosen())) CHECK_EQ(IniValue(ini, e.section, e.key), e.value);
-    CHECK_EQ(e2e::ReadText(e2e::Join(dir, "VESKOR.LST")).value_or(""), ListFileText(Chosen()));
-    CHECK_EQ(e2e::ReadText(e2e::Join(dir, "VESKOR.CFG")).value_or(""), "R:\\VESKOR\\\r\nDATA03\r\n");
-    CHECK_EQ(e2e::ReadText(e2e::Join(dir, "VESKOR1.ZMV")).value_or(""), ZmvFileText(dir, Chosen()));
+    for (const IniEntry& e : IniEntries(SampleSettings())) CHECK_EQ(IniValue(ini, e.section, e.key), e.value);
+    CHECK_EQ(e2e::ReadText(e2e::Join(dir, "VESKOR.LST")).value_or(""), ListFileText(SampleSettings()));
+    CHECK_EQ(e2e::ReadText(e2e::Join(dir, "VESKOR.CFG")).value_or(""), "R:\\VESKOR\r\nDATA02\r\n");
+    CHECK_EQ(e2e::ReadText(e2e::Join(dir, "VESKOR1.ZMV")).value_or(""), ZmvFileText(dir, SampleSettings()));
 
     // Read back: the file just written is the source, values as written.
     const LoadResult back = win32::LoadSettingsFromDisk(dir);
     CHECK(back.source == SettingsSource::Ini);
-    CHECK(back.settings == Chosen());
+    CHECK(back.settings == SampleSettings());
 }
 
 E2E_CASE("config_files", file_held_open_loses_only_itself) {
@@ -58,7 +45,7 @@ E2E_CASE("config_files", file_held_open_loses_only_itself) {
         const std::string held = e2e::Join(dir, name);
         HANDLE h = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         CHECK_MSG(h != INVALID_HANDLE_VALUE, held);
-        const SaveReport r = win32::SaveSettingsToDisk(dir, Chosen());
+        const SaveReport r = win32::SaveSettingsToDisk(dir, SampleSettings());
         CloseHandle(h);
         const std::string n = name;
         CHECK_EQ(r.listWritten, n != "VESKOR.LST");
@@ -66,7 +53,7 @@ E2E_CASE("config_files", file_held_open_loses_only_itself) {
         CHECK_EQ(r.zmvWritten, n != "VESKOR1.ZMV");
         CHECK(r.iniWritten);
         CHECK_EQ(e2e::ReadText(held).value_or(""), "old");
-        CHECK_EQ(IniValue(e2e::Join(dir, "VESKOR.INI"), "FOLDERS", "DATAFOLDER"), "DATA03");
+        CHECK_EQ(IniValue(e2e::Join(dir, "VESKOR.INI"), "FOLDERS", "DATAFOLDER"), "DATA02");
     }
     // The list is read only when the INI has no section header line.
     e2e::WriteText(e2e::Join(dir, "VESKOR.INI"), "");

@@ -1,5 +1,6 @@
 // The client launcher's error forms, end to end: for each failed check the
 // form, its controls, focus and colours, and what each way of closing it does.
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -149,18 +150,12 @@ void WriteFolders(BrokenStart& b, const std::string& app, const char* data, cons
     b.state.spoolFolder = Join(b.state.dataFolder, spool);
 }
 
-FormExpect Error1(const StartupState& s) {
-    return {kError1Class, "Keldrin Veskor - Cannot Load Application", 595, 275, Error1Controls(s), 1000, 1005};
-}
-
-std::string ConfigLog(const BrokenStart& b) { return ReadText(Join(b.in.inst, "VESKORCFG.LOG")).value_or(""); }
-
 // The launcher ended with exit code 0, having started the configuration utility or nothing.
 void CheckEnded(BrokenStart& b, bool configStarted) {
     CHECK_EQ(b.launcher.WaitExit(10000), 0ul);
     CHECK_MSG(b.launcher.WaitJobEmpty(10000), "processes left running");
     CHECK_EQ(b.launcher.TotalProcesses(), configStarted ? 2ul : 1ul);
-    const std::string log = ConfigLog(b);
+    const std::string log = ReadText(Join(b.in.inst, "VESKORCFG.LOG")).value_or("");
     CHECK_EQ(CountOf(log, "START"), configStarted ? 1 : 0);
     if (configStarted) {
         CHECK_EQ(LogValue(log, "CMDLINE"), Join(b.in.inst, "VESKORCFG.EXE"));
@@ -168,79 +163,78 @@ void CheckEnded(BrokenStart& b, bool configStarted) {
     }
 }
 
-E2E_CASE("errorforms", ini_missing_ok_button_closes) {
-    auto b = StartBroken("ef-ini", -1, [](BrokenStart& b) { DeleteFileA(b.state.iniPath.c_str()); });
-    if (!b->form) return;
-    CheckForm(b->form, Error1(b->state));
-    ClickCentre(GetDlgItem(b->form, IDOK));
-    CheckEnded(*b, false);
-}
-
-E2E_CASE("errorforms", application_folder_missing_run_button_starts_configuration) {
-    // A path far longer than the field: shown whole, scrolled within the field.
-    auto b = StartBroken("ef-app", -5, [](BrokenStart& b) {
-        WriteFolders(b, Join(b.in.root, "NOPE" + std::string(400, 'X')), "DATA01", "SPOOL");
-    });
-    if (!b->form) return;
-    CheckForm(b->form, Error1(b->state));
-    // A larger form leaves every control where it was.
-    RECT r;
-    GetWindowRect(b->form, &r);
-    SetWindowPos(b->form, nullptr, 0, 0, r.right - r.left + 120, r.bottom - r.top + 80, SWP_NOMOVE | SWP_NOZORDER);
-    CheckControls(b->form, Error1Controls(b->state));
-    ClickCentre(GetDlgItem(b->form, 1000));
-    CheckEnded(*b, true);
-}
-
-E2E_CASE("errorforms", data_folder_missing_close_box_closes) {
-    auto b = StartBroken("ef-data", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); });
-    if (!b->form) return;
-    CheckForm(b->form, Error1(b->state));
-    const POINT p = CloseBoxCentre(b->form);
-    CHECK_MSG(p.x >= 0, "no close box found");
-    ClickAt(p.x, p.y);
-    CheckEnded(*b, false);
-}
-
-E2E_CASE("errorforms", spool_folder_missing_enter_runs_configuration) {
-    auto b = StartBroken("ef-spool", -7, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA01", "PRINT"); });
-    if (!b->form) return;
-    CheckForm(b->form, Error1(b->state));
-    PressKey(VK_RETURN);
-    CheckEnded(*b, true);
-}
-
-E2E_CASE("errorforms", update_locked_escape_does_nothing_tab_enter_is_ok) {
+// Each row breaks an installation one way, checks the form it shows, closes
+// it one way and checks what the launcher then started.
+E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
     Process holder;
-    auto b = StartBroken(
-        "ef-lock", 2,
-        [&holder](BrokenStart& b) { HoldLock(holder, b.state.lockPath, "rw r 20000", b.in.root); }, 20000);
-    holder.Kill();
-    if (!b->form) return;
-    CheckForm(b->form, Error1(b->state));
-    PressKey(VK_ESCAPE);
-    CHECK_EQ(b->launcher.WaitExit(700), static_cast<DWORD>(STILL_ACTIVE));
-    CHECK(IsWindowVisible(b->form));
-    PressKey(VK_TAB);
-    Sleep(100);
-    CHECK_EQ(FocusId(b->form), IDOK);
-    PressKey(VK_RETURN);
-    CheckEnded(*b, false);
-}
-
-E2E_CASE("errorforms", startup_files_missing_shows_only_the_second_form) {
-    auto b = StartBroken("ef-files", 9, [](BrokenStart& b) { DeleteFileA(Join(b.in.inst, "VESKOR1.EXE").c_str()); });
-    if (!b->form) return;
-    CheckForm(b->form, {kError2Class, "Form1", 492, 275, Error2Controls(b->state), IDOK, 1000});
-    PressKey(VK_RETURN);
-    // frmError1 is never shown, neither under frmError2 nor after it.
-    bool firstShown = false;
-    while (b->launcher.WaitExit(5) == STILL_ACTIVE && !firstShown) {
-        HWND first = FindProcessWindow(b->launcher.id(), kError1Class);
-        firstShown = first && IsWindowVisible(first);
+    const struct {
+        const char* name;
+        std::int32_t status;
+        std::function<void(BrokenStart&)> breakIt, closeIt;
+        bool configStarted;
+    } rows[] = {
+        {"ini missing, OK button", -1, [](BrokenStart& b) { DeleteFileA(b.state.iniPath.c_str()); },
+         [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
+        // A path far longer than the field: shown whole, scrolled within the field.
+        {"application folder missing, run button", -5,
+         [](BrokenStart& b) { WriteFolders(b, Join(b.in.root, "NOPE" + std::string(400, 'X')), "DATA01", "SPOOL"); },
+         [](BrokenStart& b) {
+             // A larger form leaves every control where it was.
+             RECT r;
+             GetWindowRect(b.form, &r);
+             SetWindowPos(b.form, nullptr, 0, 0, r.right - r.left + 120, r.bottom - r.top + 80,
+                          SWP_NOMOVE | SWP_NOZORDER);
+             CheckControls(b.form, Error1Controls(b.state));
+             ClickCentre(GetDlgItem(b.form, 1000));
+         },
+         true},
+        {"data folder missing, close box", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); },
+         [](BrokenStart& b) {
+             const POINT p = CloseBoxCentre(b.form);
+             CHECK_MSG(p.x >= 0, "no close box found");
+             ClickAt(p.x, p.y);
+         },
+         false},
+        {"spool folder missing, Enter", -7, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA01", "PRINT"); },
+         [](BrokenStart&) { PressKey(VK_RETURN); }, true},
+        {"update locked, Escape does nothing, Tab and Enter are OK", 2,
+         [&holder](BrokenStart& b) { HoldLock(holder, b.state.lockPath, "rw r 20000", b.in.root); },
+         [&holder](BrokenStart& b) {
+             holder.Kill();
+             PressKey(VK_ESCAPE);
+             CHECK_EQ(b.launcher.WaitExit(700), static_cast<DWORD>(STILL_ACTIVE));
+             CHECK(IsWindowVisible(b.form));
+             PressKey(VK_TAB);
+             Sleep(100);
+             CHECK_EQ(FocusId(b.form), IDOK);
+             PressKey(VK_RETURN);
+         },
+         false},
+        {"startup files missing, only the second form", 9,
+         [](BrokenStart& b) { DeleteFileA(Join(b.in.inst, "VESKOR1.EXE").c_str()); },
+         [](BrokenStart& b) {
+             PressKey(VK_RETURN);
+             // frmError1 is never shown, neither under frmError2 nor after it.
+             bool firstShown = false;
+             while (b.launcher.WaitExit(5) == STILL_ACTIVE && !firstShown) {
+                 HWND first = FindProcessWindow(b.launcher.id(), kError1Class);
+                 firstShown = first && IsWindowVisible(first);
+             }
+             CHECK_MSG(!firstShown, "frmError1 was shown");
+         },
+         false},
+    };
+    for (const auto& row : rows) {
+        std::printf("  %s\n", row.name);
+        auto b = StartBroken("errorform", row.status, row.breakIt, 20000);
+        if (!b->form) continue;
+        CheckForm(b->form, row.status == 9
+                               ? FormExpect{kError2Class, "Form1", 492, 275, Error2Controls(b->state), IDOK, 1000}
+                               : FormExpect{kError1Class, "Keldrin Veskor - Cannot Load Application", 595, 275,
+                                            Error1Controls(b->state), 1000, 1005});
+        row.closeIt(*b);
+        CheckEnded(*b, row.configStarted);
     }
-    CHECK_MSG(!firstShown, "frmError1 was shown");
-    CheckEnded(*b, false);
 }
 
 }  // namespace
