@@ -70,11 +70,5 @@ TEST(ErrorForm1, StartupFilesMissingHandsOverToTheSecondForm) {
               "CHECK THE SHORTCUT PROPORTIES AND MAKE SURE THAT ITS STARTING FROM THE CORRECT FOLDER");
 }
 
-TEST(JoinLines, CrLfBetweenLinesOnly) {
-    EXPECT_EQ(JoinLines({}), "");
-    EXPECT_EQ(JoinLines({"A"}), "A");
-    EXPECT_EQ(JoinLines({"A", "", "B"}), "A\r\n\r\nB");
-}
-
 }  // namespace
 }  // namespace veskor::client

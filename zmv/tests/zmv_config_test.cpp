@@ -147,20 +147,5 @@ TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
     EXPECT_FALSE(s.trueType);
 }
 
-TEST_F(ParseCase, RefusalsAndTheirMessages) {
-    const auto noKey = Parse("PROGNAME : run\r\nCOMMENTS:\r\nPROGNAME: run");
-    ASSERT_TRUE(noKey);
-    EXPECT_EQ(noKey->text, "The file \"C:\\CFG\\a.zmv\" does not contain...\r\rPROGNAME: (followed by name of program "
-                           "to be run)");
-    EXPECT_EQ(noKey->caption, "Invalid Console Window Config (ZMV) File");
-    const auto noFile = Parse("PROGNAME: gone");
-    ASSERT_TRUE(noFile);
-    EXPECT_EQ(noFile->text, "The program C:\\CFG\\gone.exe specified in C:\\CFG\\a.zmv does not exist.");
-    EXPECT_EQ(noFile->caption, "Invalid Console Window Config (ZMV) File");
-    const Message missing = MissingFileMessage("x.zmv");
-    EXPECT_EQ(missing.text, "The file \"x.zmv\" is missing.");
-    EXPECT_EQ(missing.caption, "Console Window Config (ZMV) File Not Found");
-}
-
 }  // namespace
 }  // namespace veskor::zmv

@@ -24,9 +24,6 @@ TEST(Start, TestDumpAndMessages) {
     const Message failed = StartFailureMessage("C:\\APP\\V.EXE", 193);
     EXPECT_EQ(failed.text, "Unable to start \"C:\\APP\\V.EXE\".  Error 193 was reported by Windows.");
     EXPECT_EQ(failed.caption, "Console Window Configuration (ZMV) Failure");
-    const Message none = NoWindowMessage("C:\\APP\\V.EXE");
-    EXPECT_EQ(none.text, "Console Application Failure.\r\rProgram (C:\\APP\\V.EXE) did not start.");
-    EXPECT_EQ(none.caption, failed.caption);
 }
 
 }  // namespace

@@ -27,15 +27,8 @@ void EnsureDesktop() {
     static bool done = false;
     if (done) return;
     done = true;
-    for (const char* program : {"VESKOR.EXE", "VESKORCFG.EXE", "minform.exe"}) {
-        const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver";
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS) {
-            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
-    }
+    for (const char* program : {"VESKOR.EXE", "VESKORCFG.EXE", "minform.exe"})
+        SetUserString(std::string("Software\\Wine\\AppDefaults\\") + program + "\\X11 Driver", "Managed", "N");
 }
 
 HWND FindProcessWindow(DWORD processId, const char* className) {

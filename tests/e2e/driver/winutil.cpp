@@ -183,6 +183,17 @@ void Process::Kill() {
     else if (process_) TerminateProcess(process_, 1);
 }
 
+bool SetUserString(const std::string& key, const char* name, const char* value) {
+    HKEY h = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const LONG set = RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                    static_cast<DWORD>(lstrlenA(value) + 1));
+    RegCloseKey(h);
+    return set == ERROR_SUCCESS;
+}
+
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD t0 = GetTickCount();
     while (!done()) {

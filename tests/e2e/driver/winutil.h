@@ -65,6 +65,9 @@ private:
     DWORD id_ = 0;
 };
 
+// Sets a string value under HKEY_CURRENT_USER, creating the key.
+bool SetUserString(const std::string& key, const char* name, const char* value);
+
 // Polls until done() holds; false after ms.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 3000);
 

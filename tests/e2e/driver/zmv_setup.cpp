@@ -117,15 +117,7 @@ const char* kAppDefaults = "Software\\Wine\\AppDefaults\\VESKOR1.EXE";
 }
 
 PretendWindowsVersion::PretendWindowsVersion(const char* version) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        Fail(__FILE__, __LINE__, "cannot create the AppDefaults key");
-        return;
-    }
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>(lstrlenA(version) + 1));
-    RegCloseKey(key);
+    if (!SetUserString(kAppDefaults, "Version", version)) Fail(__FILE__, __LINE__, "cannot set the AppDefaults key");
 }
 
 PretendWindowsVersion::~PretendWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
