@@ -55,13 +55,6 @@ E2E_CASE("config_files", file_held_open_loses_only_itself) {
         CHECK_EQ(e2e::ReadText(held).value_or(""), "old");
         CHECK_EQ(IniValue(e2e::Join(dir, "VESKOR.INI"), "FOLDERS", "DATAFOLDER"), "DATA02");
     }
-    // The list is read only when the INI has no section header line.
-    e2e::WriteText(e2e::Join(dir, "VESKOR.INI"), "");
-    e2e::WriteText(e2e::Join(dir, "VESKOR.LST"), "APPLPATH=L:\\APP\r\nMAX_SIZE=0\r\n");
-    const LoadResult fromList = win32::LoadSettingsFromDisk(dir);
-    CHECK(fromList.source == SettingsSource::List);
-    CHECK_EQ(fromList.settings.applFolder, "L:\\APP");
-    CHECK_EQ(fromList.settings.maxSize, "100");
 }
 
 E2E_CASE("config_files", working_folder_falls_back_to_own_folder) {
