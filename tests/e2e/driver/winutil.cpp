@@ -117,7 +117,6 @@ StartSignal::~StartSignal() {
 }
 
 bool StartSignal::Wait(DWORD ms) { return WaitForSingleObject(event_, ms) == WAIT_OBJECT_0; }
-void StartSignal::Reset() { ResetEvent(event_); }
 
 Process::~Process() {
     if (process_) {

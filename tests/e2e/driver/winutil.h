@@ -32,7 +32,6 @@ public:
     StartSignal();
     ~StartSignal();
     bool Wait(DWORD ms);
-    void Reset();
 
 private:
     HANDLE event_;
