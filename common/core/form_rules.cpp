@@ -5,7 +5,7 @@
 
 namespace veskor {
 
-int LeadingNumber(const std::string& text) {
+int LeadingInteger(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
@@ -34,7 +34,7 @@ FontDescription ParseFontDescription(const std::string& text) {
         if (field == 0) {
             d.face = part.substr(0, kMaxFaceLength);
         } else if (field <= 13) {
-            *numbers[field - 1] = LeadingNumber(part);
+            *numbers[field - 1] = LeadingInteger(part);
         } else {
             break;
         }

@@ -38,7 +38,7 @@ FontDescription ParseFontDescription(const std::string& text);
 
 // The leading decimal number of a text after leading blanks, 0 without one,
 // clamped to the range of int.
-int LeadingNumber(const std::string& text);
+int LeadingInteger(const std::string& text);
 
 // The height passed to the font creation call: a negative height is a pixel
 // height and stays; a positive one is in points and becomes

@@ -10,8 +10,6 @@ namespace {
 
 constexpr char kEndOfFile = 26;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-
 }  // namespace
 
 bool ConfigSettings::operator==(const ConfigSettings& o) const {
@@ -59,37 +57,6 @@ std::vector<IniEntry> IniEntries(const ConfigSettings& s) {
     const auto fields = IniFields(copy);
     for (std::size_t i = 0; i < entries.size(); ++i) entries[i].value = *fields[i];
     return entries;
-}
-
-double LeadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    const std::size_t start = i;
-    auto digits = [&] {
-        const std::size_t from = i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-        return i - from;
-    };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t mantissa = digits();
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0) return 0.0;
-    std::string number(text.substr(start, i - start));
-    // An exponent counts only when digits follow its letter and sign.
-    if (i < text.size() && std::string_view("EeDd").find(text[i]) != std::string_view::npos) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        const std::size_t expStart = j;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
-        if (j > expStart) {
-            number += 'E';
-            number.append(text.substr(i + 1, j - i - 1));
-        }
-    }
-    return std::strtod(number.c_str(), nullptr);
 }
 
 std::string SettingsPath(const std::string& workingFolder, const char* name) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "folders.h"
+#include "numbers.h"
 
 namespace veskor::config {
 
@@ -76,9 +77,7 @@ public:
                               const std::string& value) = 0;
 };
 
-// The decimal number a text begins with after blanks, tabs and line feeds:
-// sign, digits, fraction and exponent (E or D); 0 when there is none.
-double LeadingNumber(std::string_view text);
+using veskor::LeadingNumber;
 
 // The folder every settings file lives in. currentFolder is kept when it holds
 // "VESKORCFG.EXE"; otherwise the program's own folder is taken when it does;

@@ -12,16 +12,6 @@ using testing::FakeStore;
 using testing::SampleSettings;
 using veskor::testing::MemoryTree;
 
-TEST(ConfigNumbers, LeadingNumberOfText) {
-    const struct {
-        const char* text;
-        double expected;
-    } cases[] = {{"100", 100}, {"  90", 90}, {"\t\n70%", 70}, {"-5", -5}, {"+7", 7},   {"1.5e2", 150},
-                 {"1D2", 100}, {"2E", 2},    {"3e+", 3},      {"", 0},    {"abc", 0},  {"- 4", 0},
-                 {".5", 0.5},  {".", 0},     {"0", 0},        {"00100", 100}};
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.expected) << c.text;
-}
-
 TEST(ConfigWorkingFolder, CurrentThenOwnFolderThenUnchanged) {
     const struct {
         const char* exeAt;  // where VESKORCFG.EXE lies, or nullptr

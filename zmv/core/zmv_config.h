@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "numbers.h"
+
 namespace veskor::zmv {
 
 struct LaunchSettings {
@@ -39,10 +41,7 @@ using PlainFileTest = std::function<bool(const std::string& path)>;
 
 // --- Numbers -------------------------------------------------------------
 
-// The decimal number a text begins with, after blanks, tabs and line feeds:
-// sign, digits, fraction, exponent (E or D, either case). 0 without one. Can be
-// infinite for numbers beyond the double range, never NaN.
-double LeadingNumber(std::string_view text);
+using veskor::LeadingNumber;
 
 // Nearest whole number, an exact half going to the even neighbour. Magnitudes
 // beyond kWholeLimit (and infinities) saturate there, so every input has a
