@@ -2,7 +2,8 @@
 # program start. The program information file template is written at build
 # time by pifgen (native) and carried as a resource.
 veskor_core(zmv/core/zmv_config.cpp zmv/core/zmv_console.cpp zmv/core/zmv_start.cpp INCLUDES zmv/core)
-veskor_unit_tests(zmv/tests/zmv_config_test.cpp zmv/tests/zmv_console_test.cpp zmv/tests/zmv_start_test.cpp)
+veskor_unit_tests(zmv/tests/zmv_config_test.cpp zmv/tests/zmv_console_test.cpp zmv/tests/zmv_start_test.cpp
+                  zmv/tests/zmv_shared_folder_test.cpp)
 veskor_fuzz(zmv_config zmv/tests/zmv_fuzz.cpp)
 veskor_e2e_groups(zmv zmv_win9x)
 
@@ -27,9 +28,9 @@ else()
     veskor_program(zmv VESKOR1
         SOURCES zmv/win32/main.cpp zmv/win32/zmv_platform.cpp zmv/win32/console_settings.cpp
         RC zmv/res/zmv.rc
-        INCLUDES zmv/win32 common/win32
+        INCLUDES zmv/win32 common/win32 zmv/res
         LIBS veskor_core
-        RESOURCE_DEPENDS ${pif_dir}/pif_template.bin)
+        RESOURCE_DEPENDS ${pif_dir}/pif_template.bin ${CMAKE_SOURCE_DIR}/zmv/res/zmv.manifest)
     target_include_directories(zmv PRIVATE ${pif_dir})
     add_dependencies(zmv pif_template)
 endif()

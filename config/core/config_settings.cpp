@@ -78,12 +78,13 @@ std::size_t CountIniSections(std::string_view bytes) {
     std::size_t pos = 0;
     const std::size_t end = std::min(bytes.find(kEndOfFile), bytes.size());
     while (pos < end) {
-        std::size_t cr = bytes.find('\r', pos);
-        if (cr == std::string_view::npos || cr > end) cr = end;
-        const std::string_view line = bytes.substr(pos, cr - pos);
+        // A line ends at CR or at LF; a CR LF pair ends one line.
+        std::size_t stop = bytes.find_first_of("\r\n", pos);
+        if (stop == std::string_view::npos || stop > end) stop = end;
+        const std::string_view line = bytes.substr(pos, stop - pos);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') ++count;
-        pos = cr + 1;
-        if (pos < end && bytes[pos] == '\n') ++pos;
+        pos = stop + 1;
+        if (stop < end && bytes[stop] == '\r' && pos < end && bytes[pos] == '\n') ++pos;
     }
     return count;
 }

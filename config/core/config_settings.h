@@ -93,8 +93,8 @@ WorkingFolder ChooseWorkingFolder(const DirectorySearch& search, const std::stri
 // workingFolder with one separator, followed by name.
 std::string SettingsPath(const std::string& workingFolder, const char* name);
 
-// Number of section header lines: lines (ended by CR, an LF after it skipped,
-// a byte 26 ending the text) whose first character is "[" and last is "]".
+// Number of section header lines: lines (ended by CR, LF or a CR LF pair, a
+// byte 26 ending the text) whose first character is "[" and last is "]".
 std::size_t CountIniSections(std::string_view bytes);
 
 // The fields of an older settings list, in file order, each split into key and

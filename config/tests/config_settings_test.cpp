@@ -47,8 +47,9 @@ TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
         {"[FOLDERS]\r\nAPPLFOLDER=C:\\A\r\n[SCREEN]\r\n", 2},
         {"[FOLDERS]", 1},
         {" [FOLDERS]\r\n[SCREEN] \r\n", 0},
-        {"[A]\r[B]\r\n\n[C]\r\n", 2},  // the lone LF starts the third line
-        {"[A]\n[B]\n", 0},  // a line ends only at CR
+        {"[A]\r[B]\r\n\n[C]\r\n", 3},  // the lone LF ends an empty line
+        {"[A]\n[B]\n", 2},           // edited elsewhere: LF line ends
+        {"[A]\n\r[B]\r\n", 2},
         {"[]\r\n[\r\n]\r\n", 1},
         {"[A]\r\n\x1a[B]\r\n", 1},
         {std::string("[A\0B]\r\n", 7), 1},

@@ -15,6 +15,7 @@
 #include "config_form.h"
 #include "config_layout.h"
 #include "forms.h"
+#include "library_search.h"
 #include "platform.h"
 #include "settings_files.h"
 
@@ -264,10 +265,11 @@ LRESULT SelectFolder(int, HWND form, HWND, int) {
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_LONGNAMES |
                 OFN_NOREADONLYRETURN | OFN_ENABLEHOOK;
     ofn.lpfnHook = CentreDialog;
-    // The dialog library is loaded only when it is needed: it pulls in much of
-    // the shell, which would slow every start of the program.
+    // The dialog library is loaded only when it is needed (it pulls in much of
+    // the shell, which would slow every start of the program), from the
+    // system folder.
     using OpenFileCall = BOOL(WINAPI*)(OPENFILENAMEA*);
-    static HMODULE library = ::LoadLibraryA("comdlg32.dll");
+    static HMODULE library = veskor::win32::LoadSystemLibrary("comdlg32.dll");
     const auto open =
         library ? reinterpret_cast<OpenFileCall>(reinterpret_cast<void*>(::GetProcAddress(library, "GetOpenFileNameA")))
                 : nullptr;

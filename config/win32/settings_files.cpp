@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "handles.h"
 #include "platform.h"
+#include "shared_files.h"
 
 namespace veskor::config::win32 {
 
@@ -14,19 +17,22 @@ void DiskSettingsStore::Search(const std::string& pattern, const std::function<b
 }
 
 std::optional<std::string> DiskSettingsStore::ReadFile(const std::string& path) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    UniqueFile file(veskor::win32::OpenForReading(path.c_str()));
     if (!file) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    while (bytes.size() < kReadLimit) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof chunk, kReadLimit - bytes.size()));
-        if (!::ReadFile(file.get(), chunk, want, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;
-        bytes.append(chunk, got);
+    try {
+        std::string bytes;
+        char chunk[65536];
+        while (bytes.size() < kReadLimit) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof chunk, kReadLimit - bytes.size()));
+            if (!::ReadFile(file.get(), chunk, want, &got, nullptr)) return std::nullopt;
+            if (got == 0) break;
+            bytes.append(chunk, got);
+        }
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // too large for this process: unreadable
     }
-    return bytes;
 }
 
 std::string DiskSettingsStore::ReadSetting(const std::string& file, const std::string& section,
@@ -35,8 +41,7 @@ std::string DiskSettingsStore::ReadSetting(const std::string& file, const std::s
 }
 
 bool DiskSettingsStore::WriteFile(const std::string& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    UniqueFile file(veskor::win32::CreateForWriting(path.c_str()));
     if (!file) return false;
     DWORD written = 0;
     return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -45,7 +50,9 @@ bool DiskSettingsStore::WriteFile(const std::string& path, const std::string& by
 
 bool DiskSettingsStore::WriteSetting(const std::string& file, const std::string& section, const std::string& key,
                                      const std::string& value) {
-    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+    return veskor::win32::RetryWhileBusy([&] {
+        return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+    });
 }
 
 std::string FixWorkingFolder(const std::string& ownFolder) {

@@ -8,8 +8,9 @@
 
 namespace veskor::config::win32 {
 
-// Every text file is opened without sharing for the single read or write and
-// closed before the call returns.
+// Every text file is opened for the single read or write and closed before the
+// call returns: read shared with other readers, written without sharing, each
+// waiting out for a moment another program that holds the file.
 class DiskSettingsStore : public SettingsStore {
 public:
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override;

@@ -142,7 +142,20 @@ Message NoProgramFileMessage(const std::string& programPath, const std::string& 
     return {"The program " + programPath + " specified in " + configPath + " does not exist.", kInvalidCaption};
 }
 
-std::optional<Message> ParseLauncherConfig(LaunchSettings& s, const PlainFileTest& isPlainFile) {
+std::string ReadWithinLimit(const ChunkReader& read, std::size_t limit) {
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const long got = read(buffer, sizeof buffer);
+        if (got < 0) return std::string();
+        if (got == 0) return text;
+        if (static_cast<std::size_t>(got) > limit - text.size()) return std::string();
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+std::optional<Message> ParseLauncherConfig(LaunchSettings& s, const PlainFileTest& isPlainFile,
+                                           const FullPathOf& fullPath) {
     s.effectiveText = EffectiveText(s.fullText);
     const std::string upper = UpperAscii(s.effectiveText);
     const auto value = [&](std::string_view key) { return KeyValue(s.effectiveText, upper, key); };
@@ -151,6 +164,7 @@ std::optional<Message> ParseLauncherConfig(LaunchSettings& s, const PlainFileTes
     if (!program) return NoProgramMessage(s.configPath);
     s.programPath = ResolveProgramPath(*program, s.configPath);
     if (!isPlainFile(s.programPath)) return NoProgramFileMessage(s.programPath, s.configPath);
+    if (fullPath) s.programPath = fullPath(s.programPath);
 
     s.toolbar = YesValue(value("TOOL_BAR:").value_or(""));
     s.showCommand = ShowCommandFor(value("WINSTATE:").value_or(""));

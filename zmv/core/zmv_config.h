@@ -38,6 +38,9 @@ struct Message {
 // True when path names an existing file that is neither a folder nor hidden nor
 // a system file; "?" and "*" in it match as wildcards.
 using PlainFileTest = std::function<bool(const std::string& path)>;
+// The full path of a path that may be relative to the current folder (the same
+// path when the platform cannot tell).
+using FullPathOf = std::function<std::string(const std::string& path)>;
 
 // --- Numbers -------------------------------------------------------------
 
@@ -70,6 +73,18 @@ std::string CommandTail(std::string_view commandLine);
 // enclosing pair of double quotes removed, when not empty; otherwise the
 // launcher's own path with ".zmv" in place of its last four characters.
 std::string ConfigPathFor(std::string_view commandTail, std::string_view launcherPath);
+
+// Largest configuration file that is read at all. A real one is under a
+// kilobyte; a megabyte leaves room for any amount of hand-written comments
+// while a file of the wrong kind (or a huge one) is refused at once instead of
+// being held in memory several times over.
+inline constexpr std::size_t kConfigSizeLimit = std::size_t{1} << 20;
+
+// Reads a whole file through read(buffer, size), which returns the number of
+// bytes it placed (0 at the end, less than 0 on an error). The bytes, or empty
+// text when reading failed or the file holds more than limit bytes.
+using ChunkReader = std::function<long(char* buffer, std::size_t size)>;
+std::string ReadWithinLimit(const ChunkReader& read, std::size_t limit = kConfigSizeLimit);
 
 // --- Keys and values ---------------------------------------------------------
 
@@ -110,7 +125,10 @@ Message NoProgramMessage(const std::string& configPath);
 Message NoProgramFileMessage(const std::string& programPath, const std::string& configPath);
 
 // Everything after the file was read: settings must hold launcherPath,
-// configPath and fullText. Fills the rest, or returns the refusal.
-std::optional<Message> ParseLauncherConfig(LaunchSettings& settings, const PlainFileTest& isPlainFile);
+// configPath and fullText. Fills the rest, or returns the refusal. Once the
+// program has passed the file test, programPath is made full with fullPath
+// (when given), so that later changes of the current folder do not move it.
+std::optional<Message> ParseLauncherConfig(LaunchSettings& settings, const PlainFileTest& isPlainFile,
+                                           const FullPathOf& fullPath = {});
 
 }  // namespace veskor::zmv

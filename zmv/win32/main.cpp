@@ -9,6 +9,7 @@
 
 #include "console_settings.h"
 #include "handles.h"
+#include "library_search.h"
 #include "zmv_config.h"
 #include "zmv_platform.h"
 #include "zmv_start.h"
@@ -36,6 +37,7 @@ bool WaitForWindow(const std::string& title) {
 }
 
 int Run() {
+    win32::KeepLibrariesToSystemFolder();
     const PlatformFacts facts = ReadPlatformFacts();
 
     LaunchSettings settings;
@@ -50,7 +52,7 @@ int Run() {
         const std::string dump = TestDumpText(facts, settings.fullText);
         WriteWholeFile(kTestDumpName, dump.data(), dump.size());
     }
-    if (const auto refusal = ParseLauncherConfig(settings, IsPlainFile)) {
+    if (const auto refusal = ParseLauncherConfig(settings, IsPlainFile, FullPath)) {
         ShowMessage(*refusal);
         return kRefused;
     }

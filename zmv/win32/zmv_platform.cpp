@@ -1,6 +1,9 @@
 #include "zmv_platform.h"
 
+#include <new>
+
 #include "handles.h"
+#include "shared_files.h"
 
 namespace veskor::zmv {
 
@@ -39,24 +42,30 @@ bool IsPlainFile(const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
     QuietErrors quiet;
-    win32::UniqueFile file(
-        ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::UniqueFile file(win32::OpenForReading(path.c_str()));
     if (!file) return std::string();
-    std::string text;
-    char buffer[65536];
-    DWORD got = 0;
-    for (;;) {
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::string();
-        if (got == 0) return text;
-        text.append(buffer, got);
+    try {
+        return ReadWithinLimit([&file](char* buffer, std::size_t size) -> long {
+            DWORD got = 0;
+            if (!::ReadFile(file.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
+            return static_cast<long>(got);
+        });
+    } catch (const std::bad_alloc&) {
+        return std::string();
     }
+}
+
+std::string FullPath(const std::string& path) {
+    char buffer[1024] = {};
+    char* name = nullptr;
+    const DWORD n = ::GetFullPathNameA(path.c_str(), sizeof buffer, buffer, &name);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
 }
 
 DWORD WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool* failedAtCreate) {
     QuietErrors quiet;
     if (failedAtCreate) *failedAtCreate = true;
-    win32::UniqueFile file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::UniqueFile file(win32::CreateForWriting(path.c_str()));
     if (!file) return ::GetLastError();
     if (failedAtCreate) *failedAtCreate = false;
     DWORD written = 0;

@@ -32,9 +32,14 @@ std::int64_t WorkAreaWidth();
 
 // Any match of path (wildcards allowed) that is not a folder, hidden or system.
 bool IsPlainFile(const std::string& path);
-// The whole file, opened without sharing; empty when it cannot be read.
+// The whole file, shared with other readers (a writer is waited out for a
+// moment); empty when it cannot be read or is larger than kConfigSizeLimit.
 std::string ReadWholeFile(const std::string& path);
-// Creates or replaces path (no sharing) and writes bytes. 0 on success, else
+// The full path of path (relative to the current folder); path itself when
+// the platform cannot make it full.
+std::string FullPath(const std::string& path);
+// Creates or replaces path (no sharing; a holder is waited out for a moment)
+// and writes bytes. 0 on success, else
 // the platform error code; failedAtCreate tells which step failed.
 DWORD WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool* failedAtCreate = nullptr);
 void DeleteQuietly(const std::string& path);

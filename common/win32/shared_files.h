@@ -1,0 +1,51 @@
+// Files in a folder that many desktops use at once: another program may hold
+// one for a moment (a launcher reading it, the utility saving it, a backup).
+// Opens and writes that fail for that reason are tried again for about a
+// second before they count as failed.
+#pragma once
+
+#include <windows.h>
+
+namespace veskor::win32 {
+
+inline constexpr int kBusyAttempts = 11;
+inline constexpr DWORD kBusyPauseMs = 100;
+
+inline bool IsBusyError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// Runs attempt() until it succeeds, fails for another reason than a busy file,
+// or the attempts are used up. attempt() returns success and leaves the
+// platform's last error set on failure.
+template <typename Attempt>
+bool RetryWhileBusy(Attempt attempt) {
+    for (int i = 1;; ++i) {
+        if (attempt()) return true;
+        if (i >= kBusyAttempts || !IsBusyError(::GetLastError())) return false;
+        ::Sleep(kBusyPauseMs);
+    }
+}
+
+// CreateFileA with the retry above; INVALID_HANDLE_VALUE when it failed, with
+// the last error of the final attempt.
+inline HANDLE OpenFileWaiting(const char* path, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    RetryWhileBusy([&] {
+        file = ::CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    return file;
+}
+
+// A file only read is shared with other readers; a writer (which opens without
+// sharing) is waited out, so the whole old or the whole new file is read.
+inline HANDLE OpenForReading(const char* path) {
+    return OpenFileWaiting(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+}
+
+// A file written whole is created or emptied without sharing: nobody reads it
+// half written.
+inline HANDLE CreateForWriting(const char* path) {
+    return OpenFileWaiting(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+}
+
+}  // namespace veskor::win32

@@ -1,0 +1,159 @@
+// The programs on an installation folder that every desktop uses at once and
+// anyone may write: libraries planted there, files held by other programs,
+// relative paths, an oversized configuration file, many starts together.
+#include <memory>
+
+#include "../../support/config_sample.h"
+#include "config_layout.h"
+#include "config_window.h"
+#include "form_probe.h"
+#include "harness.h"
+#include "install.h"
+#include "settings_files.h"
+#include "winutil.h"
+#include "zmv_config.h"
+#include "zmv_setup.h"
+
+namespace e2e {
+namespace {
+
+namespace ids = veskor::config::ids;
+
+std::string StandinZmv(const std::string& program, const std::string& more = "") {
+    return "PROGNAME: " + program + "\r\nTITLEBAR: Shared Folder\r\n" + more + "WINSTATE: MIN\r\n";
+}
+
+void CheckStarted(const LaunchRun& run, const std::string& log, const std::string& folder, const std::string& what) {
+    CHECK_MSG(run.exitCode == 1 && run.boxes.empty(), what + (run.boxes.empty() ? "" : ": " + run.boxes[0].text));
+    const std::string text = ReadText(log).value_or("");
+    CHECK_MSG(CountOf(text, "START") == 1, what + ": program not started");
+    CHECK_EQ(Lowered(LogValue(text, "CWD")), Lowered(ShortPath(folder)));
+}
+
+// With the platform's own search order for the rich edit libraries (the
+// program's folder first), copies planted under both names beside the form
+// programs are never loaded, and both programs still do their work.
+E2E_CASE("shared", planted_libraries_are_never_loaded) {
+    ScopedVariable search("WINEDLLOVERRIDES", "riched20,riched32=n,b;mscoree,mshtml=");
+    const Installation in = MakeInstallation("planted");
+    CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
+    for (const char* name : {"RICHED20.DLL", "RICHED32.DLL"}) CopyProgram("marker.dll", Join(in.inst, name));
+    Process client;
+    CHECK(client.Start("\"" + Join(in.inst, "VESKOR.EXE") + "\"", in.inst));
+    CHECK_EQ(WaitExitClosingForms(client, 30000), 0ul);
+    CHECK_EQ(CountOf(ReadText(Join(in.inst, "VESKOR1.LOG")).value_or(""), "START"), 1);
+    Process config;
+    const HWND form = StartConfig(config, in.inst);
+    CHECK(form != nullptr);
+    CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
+    PostMessageA(form, WM_CLOSE, 0, 0);
+    CHECK_EQ(config.WaitExit(15000), 0ul);
+    CHECK_MSG(!Exists(Join(in.inst, "LOADED.LOG")), ReadText(Join(in.inst, "LOADED.LOG")).value_or(""));
+}
+
+// The form loads VESKOR.INI while another program reads it (read access, read
+// and write sharing, as the profile functions open it) and when its lines end
+// at LF alone.
+E2E_CASE("shared", settings_load_while_read_elsewhere_or_with_lf_ends) {
+    for (const bool held : {true, false}) {
+        const Installation in = MakeInstallation(held ? "iniheld" : "inilf");
+        CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
+        const std::string ini = Join(in.inst, "VESKOR.INI");
+        WriteText(ini, held ? FoldersSection(in.app, "DATA01", "PRINT")
+                            : "[FOLDERS]\nAPPLFOLDER=" + in.app + "\nSPOOLFOLDER=PRINT\n[SCREEN]\n");
+        Process holder, config;
+        if (held) HoldLock(holder, ini, "r rw 20000", in.inst);
+        const HWND form = StartConfig(config, in.inst);
+        CHECK(form != nullptr);
+        CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
+        CHECK_EQ(ItemText(form, ids::txtSpoolFolder), std::string("PRINT"));
+        PostMessageA(form, WM_CLOSE, 0, 0);
+        config.WaitExit(15000);
+        holder.Kill();
+    }
+}
+
+// VESKOR1.ZMV held by another reader still starts the program; one held by a
+// program saving it is read once that program is done, whole and new.
+E2E_CASE("shared", launcher_reads_its_file_beside_other_programs) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "300");
+    for (const bool writer : {false, true}) {
+        const ZmvLayout l = MakeZmvLayout(writer ? "zmvsaved" : "zmvread");
+        WriteText(l.zmv(), StandinZmv(l.program, "CMD_LINE: OLD\r\n"));
+        Process holder;
+        HoldLock(holder, l.zmv(), writer ? "w - 500 \"" + StandinZmv(l.program, "CMD_LINE: NEW|") + "\"" : "r rw 20000",
+                 l.root);
+        const LaunchRun run = RunLauncher(l.launcher(), "", l.inst);
+        CheckStarted(run, l.log(), Join(l.root, "APP"), writer ? "saved" : "read");
+        const std::string cmdline = LogValue(ReadText(l.log()).value_or(""), "CMDLINE");
+        CHECK_MSG(cmdline.size() > 4 && cmdline.substr(cmdline.size() - 4) == (writer ? " NEW" : " OLD"), cmdline);
+        holder.Kill();
+    }
+}
+
+// The utility's save waits out a launcher that is reading VESKOR1.ZMV.
+E2E_CASE("shared", save_waits_out_a_reader) {
+    const std::string dir = FreshFolder("savewait");
+    const std::string zmv = Join(dir, "VESKOR1.ZMV");
+    WriteText(zmv, "old");
+    Process holder;
+    HoldLock(holder, zmv, "r r 400", dir);
+    const auto sample = veskor::config::testing::SampleSettings();
+    CHECK(veskor::config::win32::SaveSettingsToDisk(dir, sample).zmvWritten);
+    CHECK_EQ(ReadText(zmv).value_or(""), veskor::config::ZmvFileText(dir, sample));
+}
+
+// A program named relative to the current folder, and a configuration file
+// named relative to it whose program lies beside it, start in their folders.
+E2E_CASE("shared", relative_paths_start_in_the_programs_folder) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "300");
+    const std::string root = FreshFolder("rel");
+    MakeFolders(Join(root, "bin"));
+    MakeFolders(Join(root, "sub"));
+    CopyProgram("VESKOR1.EXE", Join(root, "VESKOR1.EXE"));
+    CopyProgram("standin.exe", Join(root, "bin\\fix.exe"));
+    CopyProgram("standin.exe", Join(root, "sub\\fix.exe"));
+    WriteText(Join(root, "VESKOR1.ZMV"), StandinZmv("bin\\fix"));
+    WriteText(Join(root, "sub\\a.zmv"), StandinZmv("fix"));
+    CheckStarted(RunLauncher(Join(root, "VESKOR1.EXE"), "", root), Join(root, "bin\\fix.LOG"), Join(root, "bin"),
+                 "bin\\fix");
+    CheckStarted(RunLauncher(Join(root, "VESKOR1.EXE"), "sub\\a.zmv", root), Join(root, "sub\\fix.LOG"),
+                 Join(root, "sub"), "sub\\a.zmv");
+}
+
+// A 700 MB configuration file (sparse) is refused as not naming a program.
+E2E_CASE("shared", oversized_configuration_is_refused) {
+    const ZmvLayout l = MakeZmvLayout("bigzmv");
+    HANDLE h = CreateFileA(l.zmv().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 700ll << 20;
+    CHECK(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+    const LaunchRun run = RunLauncher(l.launcher(), "", l.inst);
+    CHECK_EQ(run.exitCode, 0ul);
+    CHECK_MSG(run.boxes.size() == 1 && run.boxes[0].text == veskor::zmv::NoProgramMessage(l.zmv()).text,
+              run.boxes.empty() ? "no message" : run.boxes[0].text);
+}
+
+// Eight starts at once of each launcher on one installation all start their program.
+E2E_CASE("shared", eight_starts_at_once) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "1500");
+    const Installation in = MakeInstallation("eight");
+    const ZmvLayout l = MakeZmvLayout("eightzmv");
+    WriteText(l.zmv(), StandinZmv(l.program));
+    for (const bool client : {true, false}) {
+        std::unique_ptr<Process> runs[8];
+        const std::string program = client ? Join(in.inst, "VESKOR.EXE") : l.launcher();
+        for (auto& p : runs) CHECK((p = std::make_unique<Process>())->Start("\"" + program + "\"", client ? in.inst : l.inst));
+        for (auto& p : runs) {
+            const DWORD code = p->WaitExit(60000);
+            CHECK_MSG(code == (client ? 0ul : 1ul), program + " ended with " + std::to_string(code));
+            p->WaitJobEmpty(20000);
+        }
+        const std::string log = ReadText(client ? Join(in.inst, "VESKOR1.LOG") : l.log()).value_or("");
+        CHECK_EQ(CountOf(log, "START"), 8);
+    }
+}
+
+}  // namespace
+}  // namespace e2e
