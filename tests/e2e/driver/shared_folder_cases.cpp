@@ -36,7 +36,14 @@ void CheckStarted(const LaunchRun& run, const std::string& log, const std::strin
 // program's folder first), copies planted under both names beside the form
 // programs are never loaded, and both programs still do their work.
 E2E_CASE("shared", planted_libraries_are_never_loaded) {
-    ScopedVariable search("WINEDLLOVERRIDES", "riched20,riched32=n,b;mscoree,mshtml=");
+    // Wine takes its library search order for a program from the registry (the
+    // variable WINEDLLOVERRIDES is not passed on from one of its programs to another).
+    const char* programs[] = {"VESKOR.EXE", "VESKORCFG.EXE"};
+    const auto overrides = [](const char* program) {
+        return std::string("Software\\Wine\\AppDefaults\\") + program + "\\DllOverrides";
+    };
+    for (const char* program : programs)
+        for (const char* library : {"riched20", "riched32"}) SetUserString(overrides(program), library, "native,builtin");
     const Installation in = MakeInstallation("planted");
     CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
     for (const char* name : {"RICHED20.DLL", "RICHED32.DLL"}) CopyProgram("marker.dll", Join(in.inst, name));
@@ -52,6 +59,7 @@ E2E_CASE("shared", planted_libraries_are_never_loaded) {
     PostMessageA(form, WM_CLOSE, 0, 0);
     CHECK_EQ(config.WaitExit(15000), 0ul);
     CHECK_MSG(!Exists(Join(in.inst, "LOADED.LOG")), ReadText(Join(in.inst, "LOADED.LOG")).value_or(""));
+    for (const char* program : programs) RegDeleteKeyA(HKEY_CURRENT_USER, overrides(program).c_str());
 }
 
 // The form loads VESKOR.INI while another program reads it (read access, read
