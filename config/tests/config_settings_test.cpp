@@ -47,9 +47,8 @@ TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
         {"[FOLDERS]\r\nAPPLFOLDER=C:\\A\r\n[SCREEN]\r\n", 2},
         {"[FOLDERS]", 1},
         {" [FOLDERS]\r\n[SCREEN] \r\n", 0},
-        {"[A]\r[B]\r\n\n[C]\r\n", 3},  // the lone LF ends an empty line
-        {"[A]\n[B]\n", 2},           // edited elsewhere: LF line ends
-        {"[A]\n\r[B]\r\n", 2},
+        {"[A]\r[B]\r\n\n[C]", 3},  // a bare CR or LF ends a line too
+        {"[A]\n[B]\n", 2},
         {"[]\r\n[\r\n]\r\n", 1},
         {"[A]\r\n\x1a[B]\r\n", 1},
         {std::string("[A\0B]\r\n", 7), 1},
@@ -75,6 +74,7 @@ TEST(ConfigListFields, FieldRules) {
         {"NOEQUALS\r\n,,\r\n", F{}},
         {"\"APPLPATH=C:\\A,B\"\r\n", F{{"APPLPATH", "C:\\A,B"}}},
         {"\"A=1\"junk,B=2", F{{"A", "1"}, {"B", "2"}}},
+        {"\"A=1\"X=9\r\nB=2", F{{"A", "1"}, {"B", "2"}}},  // nothing after the closing quote is a field
         {"\"A=1\rB=2", F{{"A", "1B"}}},  // unterminated: to the end, no line end kept
         {"A=1\x1a\r\nB=2", F{{"A", "1"}}},
         {"APPLPATH =C:\\A", F{{"APPLPATH ", "C:\\A"}}},
