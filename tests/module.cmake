@@ -1,6 +1,8 @@
 # Test fixtures and the end-to-end driver (Windows build), the driver's
 # resource checks.
 veskor_e2e_groups(resources)
+# What differs on 64-bit Windows, in the 64-bit prefix only.
+veskor_e2e64_groups(wow64)
 
 if(NOT VESKOR_NATIVE)
     veskor_program(fixture_recorder recorder FIXTURE SOURCES tests/fixtures/recorder.cpp)
