@@ -23,10 +23,10 @@ win32: native
 	@$(CONFIGURE_WIN32)
 	@cmake --build $(WIN32) -j $(JOBS)
 
-# Only what the release needs: the icon generator and the three programs.
+# Only what the release needs: the native generators (icons, PIF template) and the three programs.
 programs: deps
 	@$(CONFIGURE_NATIVE)
-	@cmake --build $(NATIVE) -j $(JOBS) --target icongen
+	@cmake --build $(NATIVE) -j $(JOBS) --target icongen pifgen
 	@$(CONFIGURE_WIN32)
 	@cmake --build $(WIN32) -j $(JOBS) --target veskor zmv veskorcfg
 
