@@ -20,8 +20,11 @@ rm -rf "$dist"
 mkdir -p "$dist/debug"
 for exe in "${programs[@]}"; do
   [ -f "$bin/$exe" ] || { echo "dist: $bin/$exe is missing" >&2; exit 1; }
-  i686-w64-mingw32-objcopy --only-keep-debug "$bin/$exe" "$dist/debug/$exe.debug"
-  (cd "$dist/debug" && i686-w64-mingw32-objcopy --strip-all --add-gnu-debuglink="$exe.debug" "$bin/$exe" "../$exe")
+  # objcopy stamps the PE header it writes with SOURCE_DATE_EPOCH (else the
+  # current time): 0, as the linker leaves it.
+  SOURCE_DATE_EPOCH=0 i686-w64-mingw32-objcopy --only-keep-debug "$bin/$exe" "$dist/debug/$exe.debug"
+  (cd "$dist/debug" && SOURCE_DATE_EPOCH=0 i686-w64-mingw32-objcopy --strip-all \
+     --add-gnu-debuglink="$exe.debug" "$bin/$exe" "../$exe")
 done
 chmod 0644 "$dist"/*.EXE "$dist"/debug/*.debug
 touch -d "@$SOURCE_DATE_EPOCH" "$dist"/*.EXE "$dist"/debug/*.debug
