@@ -98,8 +98,8 @@ E2E_CASE("wow64", system_folder_through_the_32_bit_layer) {
         }
     }
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const auto rtlGetVersion =
-        reinterpret_cast<RtlGetVersionFn>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion"));
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof version;
     CHECK(rtlGetVersion && rtlGetVersion(&version) == 0);
