@@ -4,7 +4,11 @@ NATIVE  := $(BUILD)/native
 WIN32   := $(BUILD)/win32
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps native win32 build test unit demo dist bench clean
+.PHONY: all deps native win32 build programs test unit demo dist repro bench clean
+
+CONFIGURE_NATIVE = cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKOR_WIN32_BIN=$(WIN32)/bin >/dev/null
+CONFIGURE_WIN32  = cmake -S . -B $(WIN32) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DVESKOR_ICONGEN=$(NATIVE)/icongen >/dev/null
 
 all: build
 
@@ -12,13 +16,19 @@ deps:
 	@./tools/install-deps.sh
 
 native: deps
-	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKOR_WIN32_BIN=$(WIN32)/bin >/dev/null
+	@$(CONFIGURE_NATIVE)
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 win32: native
-	@cmake -S . -B $(WIN32) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DVESKOR_ICONGEN=$(NATIVE)/icongen >/dev/null
+	@$(CONFIGURE_WIN32)
 	@cmake --build $(WIN32) -j $(JOBS)
+
+# Only what the release needs: the native generators (icons, PIF template) and the three programs.
+programs: deps
+	@$(CONFIGURE_NATIVE)
+	@cmake --build $(NATIVE) -j $(JOBS) --target icongen pifgen
+	@$(CONFIGURE_WIN32)
+	@cmake --build $(WIN32) -j $(JOBS) --target veskor zmv veskorcfg
 
 build: native win32
 
@@ -34,8 +44,13 @@ demo: build
 bench: build
 	@./tools/bench.sh $(BUILD)
 
-dist: build
+dist: programs
 	@./tools/dist.sh $(WIN32)/bin $(CURDIR)/dist
+
+# Builds the release of the current commit twice, in two fresh clones in
+# different folders, and compares the bytes.
+repro: deps
+	@./tools/repro.sh $(BUILD)/repro
 
 clean:
 	rm -rf $(BUILD) dist

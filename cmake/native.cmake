@@ -23,6 +23,31 @@ function(veskor_e2e_groups)
     set_property(GLOBAL APPEND PROPERTY VESKOR_E2E_GROUPS ${ARGN})
 endfunction()
 
+# veskor_e2e64_groups(groups...): driver groups run only in the 64-bit prefix.
+function(veskor_e2e64_groups)
+    set_property(GLOBAL APPEND PROPERTY VESKOR_E2E64_GROUPS ${ARGN})
+endfunction()
+
+# veskor_e2e_session(name arch template groups): tests NAME.GROUP that run the
+# driver's groups in one Wine session of architecture ARCH (win32 or win64),
+# its prefix copied from the build's TEMPLATE folder.
+function(veskor_e2e_session name arch template groups)
+    set(session ${CMAKE_SOURCE_DIR}/tests/e2e/wine-session.sh)
+    set(state ${CMAKE_BINARY_DIR}/${name}-session)
+    set(env VESKOR_WIN32_BIN=${VESKOR_WIN32_BIN} VESKOR_WINE_ARCH=${arch}
+            VESKOR_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/../${template}
+            VESKOR_OUT_DIR=${CMAKE_BINARY_DIR}/../${name}-out)
+    add_test(NAME ${name}.session_start COMMAND ${session} start ${state})
+    add_test(NAME ${name}.session_stop COMMAND ${session} stop ${state})
+    set_tests_properties(${name}.session_start PROPERTIES FIXTURES_SETUP ${name}_wine ENVIRONMENT "${env}")
+    set_tests_properties(${name}.session_stop PROPERTIES FIXTURES_CLEANUP ${name}_wine ENVIRONMENT "${env}")
+    foreach(group ${groups})
+        add_test(NAME ${name}.${group} COMMAND ${session} run ${state} driver.exe ${group})
+        set_tests_properties(${name}.${group} PROPERTIES
+            FIXTURES_REQUIRED ${name}_wine RESOURCE_LOCK ${name}_wine TIMEOUT 900 ENVIRONMENT "${env}")
+    endforeach()
+endfunction()
+
 # veskor_fuzz(name source): a libFuzzer target over the core, built with clang
 # and run for VESKOR_FUZZ_SECONDS in the test suite (corpus in the build tree).
 function(veskor_fuzz name source)
@@ -84,27 +109,23 @@ function(veskor_finish)
         file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
     endforeach()
 
-    # End-to-end tests: one Wine session (prefix, display, wineserver) set up
-    # once, shared by the groups in turn, and torn down even when one fails.
+    # End-to-end tests: one Wine session (prefix, display, wineserver) per
+    # Windows architecture, set up once, shared by its groups in turn, and torn
+    # down even when one fails. The 32-bit Windows session ("e2e.*") and the
+    # 64-bit Windows 10 session ("e2e64.*", the programs under the 32-bit layer,
+    # with the groups that only exist there) run side by side.
     set(VESKOR_WIN32_BIN "" CACHE PATH "Folder of the Windows build's programs")
     if(VESKOR_WIN32_BIN)
-        set(session ${CMAKE_SOURCE_DIR}/tests/e2e/wine-session.sh)
-        set(state ${CMAKE_BINARY_DIR}/e2e-session)
-        set(session_env VESKOR_WIN32_BIN=${VESKOR_WIN32_BIN}
-                        VESKOR_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/../wine-template)
-
         add_test(NAME pe.imports_and_subsystem
                  COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.sh ${VESKOR_WIN32_BIN})
-        add_test(NAME e2e.session_start COMMAND ${session} start ${state})
-        add_test(NAME e2e.session_stop COMMAND ${session} stop ${state})
-        set_tests_properties(e2e.session_start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${session_env}")
-        set_tests_properties(e2e.session_stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${session_env}")
+        # The release as make dist leaves it: stripped, linked to its debug
+        # files, free of time stamps and build paths.
+        add_test(NAME pe.release
+                 COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.sh --release ${VESKOR_WIN32_BIN} ${CMAKE_BINARY_DIR}/dist-check)
 
         get_property(groups GLOBAL PROPERTY VESKOR_E2E_GROUPS)
-        foreach(group ${groups})
-            add_test(NAME e2e.${group} COMMAND ${session} run ${state} driver.exe ${group})
-            set_tests_properties(e2e.${group} PROPERTIES
-                FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 900 ENVIRONMENT "${session_env}")
-        endforeach()
+        get_property(groups64 GLOBAL PROPERTY VESKOR_E2E64_GROUPS)
+        veskor_e2e_session(e2e win32 wine-template "${groups}")
+        veskor_e2e_session(e2e64 win64 wine-template-win64 "${groups};${groups64}")
     endif()
 endfunction()

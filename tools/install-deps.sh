@@ -14,12 +14,14 @@ have i686-w64-mingw32-g++-posix || have i686-w64-mingw32-g++ || need+=(mingw-w64
 have i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
 have Xvfb || need+=(xvfb)
 have zip || need+=(zip)
+have unzip || need+=(unzip)
 have python3 || need+=(python3)
 pkg_ok googletest || pkg_ok libgtest-dev || need+=(googletest)
 pkg_ok libclang-rt-14-dev || need+=(libclang-rt-14-dev)
 pkg_ok x11-apps || need+=(x11-apps)            # xwd, for screenshots
 pkg_ok netpbm || need+=(netpbm)                # xwdtopnm / pnmtopng
 pkg_ok wine32 || need+=(wine32:i386 wine)
+pkg_ok wine64 || need+=(wine64)                # the 64-bit prefix (the programs under the 32-bit layer)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

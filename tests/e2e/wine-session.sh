@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
-# One Wine session for the end-to-end tests: an Xvfb display, a private 32-bit
-# prefix copied from a template, and one wineserver that lives until "stop".
+# One Wine session for the end-to-end tests: an Xvfb display, a private prefix
+# copied from a template, and one wineserver that lives until "stop".
 #   wine-session.sh start STATE      set up (creates the template once)
 #   wine-session.sh run STATE PROG [ARGS...]
 #                                    runs PROG (a program of the Windows build)
 #   wine-session.sh stop STATE       ends the wineserver and the display, removes the prefix
 # Needs VESKOR_WIN32_BIN (the Windows build's program folder); VESKOR_WINE_TEMPLATE
-# names the template prefix (default: STATE/../wine-template).
+# names the template prefix (default: STATE/../wine-template). VESKOR_WINE_ARCH
+# is win32 (default: a 32-bit Windows) or win64 (a 64-bit Windows 10, where the
+# 32-bit programs run under the 32-bit layer); keep one template per architecture.
 set -euo pipefail
 cmd=$1
 state=$(realpath -m "$2")
 shift 2
 template=$(realpath -m "${VESKOR_WINE_TEMPLATE:-$state/../wine-template}")
+arch=${VESKOR_WINE_ARCH:-win32}
+case $arch in win32|win64) ;; *) echo "VESKOR_WINE_ARCH must be win32 or win64" >&2; exit 2 ;; esac
 
 wine_env() {
-  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$1"
+  export WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$1"
 }
 
 start_display() {
@@ -49,7 +53,15 @@ make_template() {
   local tmp="$template.tmp.$$"
   rm -rf "$tmp"
   mkdir -p "$(dirname "$template")"
-  ( wine_env "$tmp"; wineboot -i >/dev/null 2>&1; wineserver -w )
+  (
+    wine_env "$tmp"
+    wineboot -i >/dev/null 2>&1
+    if [ "$arch" = win64 ]; then
+      wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+    fi
+    wineserver -w
+  )
+  [ -f "$tmp/system.reg" ] || { echo "cannot create the $arch prefix" >&2; return 1; }
   rm -rf "$template"
   mv "$tmp" "$template"
 }
@@ -64,7 +76,7 @@ start)
   cp -a "$template" "$state/prefix"
   cat >"$state/env" <<ENV
 export DISPLAY=:$display XVFB_PID=$xvfb_pid
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$state/prefix"
+export WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$state/prefix"
 ENV
   . "$state/env"
   wineserver -p </dev/null >/dev/null 2>&1

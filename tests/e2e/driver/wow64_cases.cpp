@@ -1,0 +1,109 @@
+// What differs for the 32-bit programs on 64-bit Windows (group "wow64", run
+// only in the 64-bit prefix): the registry view of the console settings key,
+// the system folder as a 32-bit program sees it, and short paths below the
+// 32-bit programs' folder.
+#include "harness.h"
+#include "winutil.h"
+#include "zmv_setup.h"
+
+namespace e2e {
+namespace {
+
+std::string EnvValue(const char* name) {
+    char value[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+    return n < sizeof value ? std::string(value, n) : std::string();
+}
+
+// The machine field of a program or library's PE header; 0 when unreadable.
+WORD Machine(const std::string& path) {
+    const std::string bytes = ReadText(path).value_or("");
+    if (bytes.size() < 0x40) return 0;
+    const DWORD pe = *reinterpret_cast<const DWORD*>(bytes.data() + 0x3C);
+    if (pe + 6 > bytes.size() || bytes.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return 0;
+    return *reinterpret_cast<const WORD*>(bytes.data() + pe + 4);
+}
+
+std::optional<std::string> FaceIn(const std::string& name, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return std::nullopt;
+    char face[64] = {};
+    DWORD size = sizeof face;
+    const bool ok = RegQueryValueExA(key, "FaceName", nullptr, nullptr, reinterpret_cast<BYTE*>(face), &size) == 0;
+    RegCloseKey(key);
+    return ok ? std::optional<std::string>(face) : std::nullopt;
+}
+
+}  // namespace
+
+// The launcher installed below the 32-bit programs' folder ("Program Files
+// (x86)", blanks and parentheses) writes one console key that the 64-bit view
+// sees unchanged, and starts its program from the folder's short path.
+E2E_CASE("wow64", console_key_and_short_paths_below_program_files_x86) {
+    const std::string programFiles = EnvValue("ProgramFiles");
+    CHECK_EQ(programFiles, EnvValue("ProgramFiles(x86)"));
+    CHECK_MSG(programFiles.find(" (x86)") != std::string::npos, programFiles);
+    const std::string root = Join(programFiles, "Veskor Wow64"), app = Join(root, "Veskor App");
+    RemoveTree(root);
+    MakeFolders(Join(root, "INST"));
+    MakeFolders(app);
+    const std::string launcher = Join(root, "INST\\VESKOR1.EXE"), program = Join(app, "VESKOR32.EXE");
+    CopyProgram("VESKOR1.EXE", launcher);
+    CopyProgram("standin.exe", program);
+    WriteText(Join(root, "INST\\VESKOR1.ZMV"), "PROGNAME: " + program +
+                                                   "\r\nTITLEBAR: Veskor Wow64\r\nFONTTYPE: TT\r\nFONTSIZE: 16\r\n"
+                                                   "CLEAN_UP: 0\r\n");
+    const std::string key = "Console\\Veskor Wow64";
+    DeleteKey(key);
+    ScopedVariable stay("VESKOR_STANDIN_MS", "300");
+    const LaunchRun run = RunLauncher(launcher, "", root, {key, ""});
+    CHECK_EQ(run.exitCode, 1ul);
+    CHECK_MSG(run.boxes.empty(), run.boxes.empty() ? "" : run.boxes[0].text);
+    CHECK_MSG(run.key.has_value(), "key never seen");
+    // "CLEAN_UP: 0" leaves the key: both registry views name the same one.
+    const auto face32 = FaceIn(key, KEY_WOW64_32KEY), face64 = FaceIn(key, KEY_WOW64_64KEY);
+    CHECK_MSG(face32 && face64, "key missing in a registry view");
+    if (face32 && face64) CHECK_EQ(*face64, *face32);
+    if (run.key && face64) CHECK_EQ(*face64, run.key->faceName);
+
+    const std::string log = ReadText(Join(app, "VESKOR32.LOG")).value_or("");
+    CHECK_EQ(CountOf(log, "START\r\n"), 1);
+    const std::string shortApp = ShortPath(app);
+    CHECK_MSG(shortApp.find(' ') == std::string::npos, "no short path for " + app);
+    std::string cwd = LogValue(log, "CWD");
+    if (cwd.size() > 3 && cwd.back() == '\\') cwd.pop_back();
+    CHECK_EQ(Lowered(cwd), Lowered(shortApp));
+    DeleteKey(key);
+    RemoveTree(root);
+}
+
+// A 32-bit program asks for the system folder and gets "system32"; opening a
+// library there by its full path reaches the 32-bit copy in "syswow64", which
+// is what the programs load. The prefix reports Windows 10.
+E2E_CASE("wow64", system_folder_through_the_32_bit_layer) {
+    BOOL wow64 = FALSE;
+    CHECK(IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+    char windows[MAX_PATH] = {}, system[MAX_PATH] = {}, wow[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    GetSystemDirectoryA(system, sizeof system);
+    GetSystemWow64DirectoryA(wow, sizeof wow);
+    CHECK_EQ(Lowered(system), Lowered(Join(windows, "system32")));
+    CHECK_EQ(Lowered(wow), Lowered(Join(windows, "syswow64")));
+    for (const char* library : {"riched20.dll", "comctl32.dll", "comdlg32.dll"}) {
+        CHECK_EQ(Machine(Join(system, library)), static_cast<WORD>(IMAGE_FILE_MACHINE_I386));
+        PVOID old = nullptr;
+        if (Wow64DisableWow64FsRedirection(&old)) {
+            CHECK_EQ(Machine(Join(system, library)), static_cast<WORD>(IMAGE_FILE_MACHINE_AMD64));
+            Wow64RevertWow64FsRedirection(old);
+        }
+    }
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    CHECK(rtlGetVersion && rtlGetVersion(&version) == 0);
+    CHECK_EQ(version.dwMajorVersion, 10ul);
+}
+
+}  // namespace e2e

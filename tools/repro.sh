@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# make repro: clones the current commit twice, into folders of different names
+# and depths under WORK, runs "make dist" in each and compares what they leave
+# byte for byte (programs, zip, SHA256SUMS, debug files). Uncommitted changes
+# are not part of the comparison.
+#   repro.sh WORK
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(realpath -m "$1")
+commit=$(git -C "$root" rev-parse HEAD)
+rm -rf "$work"
+mkdir -p "$work"
+builds=("$work/a" "$work/second/release-build")
+for dir in "${builds[@]}"; do
+  mkdir -p "$(dirname "$dir")"
+  git clone -q --no-checkout "$root" "$dir"
+  git -C "$dir" checkout -q --detach "$commit"
+  echo "make dist in $dir"
+  make -C "$dir" dist JOBS="${JOBS:-$(nproc)}" >"$dir.log" 2>&1 || { tail -20 "$dir.log"; exit 1; }
+done
+echo "commit $commit"
+status=0
+for f in VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE veskor.zip SHA256SUMS \
+         debug/VESKOR.EXE.debug debug/VESKOR1.EXE.debug debug/VESKORCFG.EXE.debug; do
+  one=${builds[0]}/dist/$f two=${builds[1]}/dist/$f
+  if cmp -s "$one" "$two"; then
+    echo "same      $(sha256sum <"$one" | cut -c1-64)  $f"
+  else
+    echo "DIFFERENT $f"; status=1
+  fi
+done
+[ $status = 0 ] && echo "reproducible: both builds are byte for byte the same"
+exit $status
