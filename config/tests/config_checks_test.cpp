@@ -98,6 +98,7 @@ TEST(ConfigHelp, TextsPerControlWithLineBreaks) {
     EXPECT_EQ(HelpText(ids::cboFontSize).find('\r'), std::string::npos);
     EXPECT_EQ(HelpText(ids::fraFolders), "");
     EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
+    EXPECT_EQ(ExpandLineMarkers("a\\n"), "a\r\n");
 }
 
 TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
