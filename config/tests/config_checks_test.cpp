@@ -98,6 +98,7 @@ TEST(ConfigHelp, TextsPerControlWithLineBreaks) {
     EXPECT_EQ(HelpText(ids::cboFontSize).find('\r'), std::string::npos);
     EXPECT_EQ(HelpText(ids::fraFolders), "");
     EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
+    EXPECT_EQ(ExpandLineMarkers("a\\n"), "a\r\n");
 }
 
 TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
@@ -106,6 +107,16 @@ TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
         EXPECT_TRUE(seen.insert(c.id).second) << c.name;
         EXPECT_EQ(c.resizedHeight != 0, c.kind == ControlKind::ComboBox) << c.name;
         EXPECT_TRUE(!(c.style & style::kWS_TABSTOP) || !HelpText(c.id).empty()) << c.name;  // every stop has help
+    }
+    // Class names, and text drawn on the form's face without a background of its own.
+    const std::pair<ControlKind, const char*> classes[] = {
+        {ControlKind::Edit, "EDIT"}, {ControlKind::ComboBox, "COMBOBOX"}, {ControlKind::Label, "STATIC"},
+        {ControlKind::GroupBox, "BUTTON"}, {ControlKind::OptionButton, "BUTTON"}};
+    for (const auto& [kind, name] : classes) EXPECT_STREQ(ControlClassName(kind), name);
+    for (const ControlSpec& c : FormControls()) {
+        if (c.id != ids::fraFolders && c.id != ids::txtAppFolder) continue;
+        EXPECT_EQ(c.colours.transparent, c.id == ids::fraFolders) << c.name;
+        EXPECT_EQ(c.colours.background, c.id == ids::fraFolders ? style::kCOLOR_BTNFACE : style::kCOLOR_WINDOW);
     }
     EXPECT_EQ(FormPosition(1024, 768), (Point{222, 205}));
     EXPECT_EQ(FormPosition(500, 300), (Point{-39, -29}));

@@ -32,15 +32,4 @@ int ComboSelection(HWND form, int id) {
     return static_cast<int>(SendMessageW(GetDlgItem(form, id), CB_GETCURSEL, 0, 0));
 }
 
-bool IsChecked(HWND form, int id) { return SendMessageA(GetDlgItem(form, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-bool IsEnabled(HWND form, int id) { return IsWindowEnabled(GetDlgItem(form, id)) != FALSE; }
-
-DrawnColour TextColourOf(HWND label) {
-    const ColourCount c = CountColours(label);
-    return c.red && c.black ? DrawnColour::Both : c.red ? DrawnColour::Red : c.black ? DrawnColour::Black : DrawnColour::None;
-}
-
-HWND WaitDialog(DWORD processId, DWORD ms) { return WaitVisibleWindow(processId, "#32770", ms); }
-
 }  // namespace e2e

@@ -23,14 +23,5 @@ bool SettingsShown(HWND form);
 std::string ItemText(HWND form, int id);
 std::vector<std::string> ComboEntries(HWND form, int id);
 int ComboSelection(HWND form, int id);
-bool IsChecked(HWND form, int id);
-bool IsEnabled(HWND form, int id);
-
-// The text colour of a status line as drawn: red, black, or none seen.
-enum class DrawnColour { None, Red, Black, Both };
-DrawnColour TextColourOf(HWND label);
-
-// A top-level dialog (class "#32770") of the process, or null after ms.
-HWND WaitDialog(DWORD processId, DWORD ms);
 
 }  // namespace e2e

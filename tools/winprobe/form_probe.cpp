@@ -71,25 +71,6 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-RECT RectInParent(HWND child) {
-    RECT r = {};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
-}
-
-int FocusId(HWND window) {
-    HWND focus = FocusOf(window);
-    return focus ? GetDlgCtrlID(focus) : -1;
-}
-
 void ClickButton(HWND form, int id) { SendMessageA(GetDlgItem(form, id), BM_CLICK, 0, 0); }
 
 ColourCount CountColours(HWND window) {
@@ -114,49 +95,6 @@ bool WaitPaintedRed(HWND window, DWORD ms) {
         if (GetTickCount() - t0 > ms) return false;
         Sleep(20);
     }
-}
-
-void ClickAt(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
-}
-
-void ClickCentre(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-void PressKey(WORD virtualKey) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof in[0]);
-}
-
-POINT CloseBoxCentre(HWND window) {
-    // Walks the caption's middle line from the right until the window itself
-    // reports its close box there.
-    RECT r;
-    GetWindowRect(window, &r);
-    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    int first = -1, last = -1;
-    for (int x = r.right - 1; x > r.right - 80; --x) {
-        DWORD_PTR hit = 0;
-        SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 1000, &hit);
-        if (hit == HTCLOSE) {
-            if (last < 0) last = x;
-            first = x;
-        } else if (last >= 0) {
-            break;
-        }
-    }
-    return {last < 0 ? -1 : (first + last) / 2, y};
 }
 
 HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char* formClass, int panelId, DWORD ms) {

@@ -24,11 +24,6 @@ HWND StartForForm(Process& p, const std::string& program, const std::string& fol
 
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
-// A child's rectangle in its parent's client coordinates.
-RECT RectInParent(HWND child);
-// The window with the keyboard focus in the window's thread, and its identifier (-1 for none).
-HWND FocusOf(HWND window);
-int FocusId(HWND window);
 // A button of a form clicked through its own message.
 void ClickButton(HWND form, int id);
 
@@ -42,13 +37,6 @@ struct ColourCount {
 ColourCount CountColours(HWND window);
 // Waits until at least half of the window shows red (it has been painted).
 bool WaitPaintedRed(HWND window, DWORD ms);
-
-// Real input: a left click at a screen point, a key press.
-void ClickAt(int x, int y);
-void ClickCentre(HWND window);
-void PressKey(WORD virtualKey);
-// The close box of a top-level window, in screen coordinates.
-POINT CloseBoxCentre(HWND window);
 
 }  // namespace e2e
 

@@ -110,18 +110,6 @@ bool KeyExists(const std::string& consoleKey) {
     return true;
 }
 
-void DeleteKey(const std::string& consoleKey) { RegDeleteKeyA(HKEY_CURRENT_USER, consoleKey.c_str()); }
-
-namespace {
-const char* kAppDefaults = "Software\\Wine\\AppDefaults\\VESKOR1.EXE";
-}
-
-PretendWindowsVersion::PretendWindowsVersion(const char* version) {
-    if (!SetUserString(kAppDefaults, "Version", version)) Fail(__FILE__, __LINE__, "cannot set the AppDefaults key");
-}
-
-PretendWindowsVersion::~PretendWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
-
 ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {
     char old[1024];
     const DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
@@ -130,16 +118,5 @@ ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name
 }
 
 ScopedVariable::~ScopedVariable() { SetEnvironmentVariableA(name_.c_str(), old_ ? old_->c_str() : nullptr); }
-
-std::string ShortPath(const std::string& path) {
-    char buffer[1024] = {};
-    const DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
-}
-
-std::string Lowered(std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 }  // namespace e2e

@@ -61,16 +61,6 @@ LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, cons
 double CpuMs(HANDLE process);
 
 bool KeyExists(const std::string& consoleKey);
-void DeleteKey(const std::string& consoleKey);
-
-// Runs the launcher as Windows 98 or 95 ("win98", "win95") while it lives.
-class PretendWindowsVersion {
-public:
-    explicit PretendWindowsVersion(const char* version);
-    ~PretendWindowsVersion();
-    PretendWindowsVersion(const PretendWindowsVersion&) = delete;
-    PretendWindowsVersion& operator=(const PretendWindowsVersion&) = delete;
-};
 
 // Sets an environment variable for the programs the driver starts, while it lives.
 class ScopedVariable {
@@ -84,8 +74,5 @@ private:
     std::string name_;
     std::optional<std::string> old_;
 };
-
-std::string ShortPath(const std::string& path);
-std::string Lowered(std::string text);
 
 }  // namespace e2e

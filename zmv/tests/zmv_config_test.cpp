@@ -39,6 +39,7 @@ TEST(ConfigPath, FromTheCommandTailOrTheOwnName) {
     EXPECT_EQ(CommandTail("VESKOR1.EXE   b c"), "b c");
     EXPECT_EQ(CommandTail("VESKOR1.EXE"), "");
     EXPECT_EQ(CommandTail("\"unclosed"), "");
+    EXPECT_EQ(CommandTail("\"V1.EXE\"a.zmv"), "a.zmv");
 
     const char* self = "C:\\INST\\VESKOR1.EXE";
     EXPECT_EQ(ConfigPathFor("", self), "C:\\INST\\VESKOR1.zmv");
@@ -48,6 +49,7 @@ TEST(ConfigPath, FromTheCommandTailOrTheOwnName) {
     EXPECT_EQ(ConfigPathFor("\"D:\\My Configs\\a.zmv\"", self), "D:\\My Configs\\a.zmv");
     EXPECT_EQ(ConfigPathFor("\"a\" \"b\"", self), "\"a\" \"b\"");
     EXPECT_EQ(ConfigPathFor("\"a.zmv", self), "\"a.zmv");
+    EXPECT_EQ(ConfigPathFor("\"\"", self), "");
     EXPECT_EQ(ConfigPathFor("", "ab"), ".zmv");
 }
 

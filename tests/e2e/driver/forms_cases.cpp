@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "case_probes.h"
 #include "error_forms.h"
 #include "form_probe.h"
 #include "harness.h"
