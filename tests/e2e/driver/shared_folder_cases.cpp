@@ -7,6 +7,7 @@
 #include "config_layout.h"
 #include "config_window.h"
 #include "form_probe.h"
+#include "case_probes.h"
 #include "harness.h"
 #include "install.h"
 #include "settings_files.h"

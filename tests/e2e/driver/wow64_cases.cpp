@@ -2,6 +2,7 @@
 // only in the 64-bit prefix): the registry view of the console settings key,
 // the system folder as a 32-bit program sees it, and short paths below the
 // 32-bit programs' folder.
+#include "case_probes.h"
 #include "harness.h"
 #include "winutil.h"
 #include "zmv_setup.h"
