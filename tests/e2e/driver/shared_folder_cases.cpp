@@ -33,6 +33,17 @@ void CheckStarted(const LaunchRun& run, const std::string& log, const std::strin
     CHECK_EQ(Lowered(LogValue(ReadText(log).value_or(""), "CWD")), Lowered(ShortPath(folder)));
 }
 
+// VESKORCFG.EXE, started in the installation, shows the stored folders.
+void CheckFormShows(const Installation& in, const std::string& spool) {
+    Process config;
+    const HWND form = StartConfig(config, in.inst);
+    CHECK(form != nullptr);
+    CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
+    CHECK_EQ(ItemText(form, ids::txtSpoolFolder), spool);
+    PostMessageA(form, WM_CLOSE, 0, 0);
+    CHECK_EQ(config.WaitExit(15000), 0ul);
+}
+
 // With the platform's own search order for the rich edit libraries (the
 // program's folder first), copies planted under both names beside the form
 // programs are never loaded, and both programs still do their work.
@@ -53,12 +64,7 @@ E2E_CASE("shared", planted_libraries_are_never_loaded) {
     CHECK_EQ(WaitExitClosingForms(client, 30000), 0ul);
     client.WaitJobEmpty(10000);
     CHECK_EQ(Starts(Join(in.inst, "VESKOR1.LOG")), 1);
-    Process config;
-    const HWND form = StartConfig(config, in.inst);
-    CHECK(form != nullptr);
-    CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
-    PostMessageA(form, WM_CLOSE, 0, 0);
-    CHECK_EQ(config.WaitExit(15000), 0ul);
+    CheckFormShows(in, "SPOOL");
     CHECK_MSG(!Exists(Join(in.inst, "LOADED.LOG")), ReadText(Join(in.inst, "LOADED.LOG")).value_or(""));
     for (const char* program : programs) RegDeleteKeyA(HKEY_CURRENT_USER, overrides(program).c_str());
 }
@@ -73,14 +79,9 @@ E2E_CASE("shared", settings_load_while_read_elsewhere_or_with_lf_ends) {
         const std::string ini = Join(in.inst, "VESKOR.INI");
         WriteText(ini, held ? FoldersSection(in.app, "DATA01", "PRINT")
                             : "[FOLDERS]\nAPPLFOLDER=" + in.app + "\nSPOOLFOLDER=PRINT\n[SCREEN]\n");
-        Process holder, config;
+        Process holder;
         if (held) HoldLock(holder, ini, "r rw 20000", in.inst);
-        const HWND form = StartConfig(config, in.inst);
-        CHECK(form != nullptr);
-        CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
-        CHECK_EQ(ItemText(form, ids::txtSpoolFolder), std::string("PRINT"));
-        PostMessageA(form, WM_CLOSE, 0, 0);
-        config.WaitExit(15000);
+        CheckFormShows(in, "PRINT");
         holder.Kill();
     }
 }
