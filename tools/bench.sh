@@ -3,4 +3,4 @@
 # Wine session and prints the ratios (also in build/bench/bench.txt).
 set -euo pipefail
 build=$(realpath "$1")
-"$(dirname "$0")/wine-run.sh" "$build" "$build/bench" bench
+"$(dirname "$0")/wine-run.sh" "$build" "$build/bench" bench.exe bench

@@ -5,7 +5,7 @@ set -euo pipefail
 build=$(realpath "$1")
 out="$build/demo"
 here=$(dirname "$0")
-"$here/wine-run.sh" "$build" "$out" demo || status=$?
+"$here/wine-run.sh" "$build" "$out" demo.exe demo || status=$?
 "$here/to-png.sh" "$out"
 echo
 echo "Demo output in $out:"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Runs driver groups in a Wine session of their own, for the demo and the
-# benchmarks:  wine-run.sh BUILD OUTDIR GROUP...
+# Runs a program of the Windows build (the demo, the benchmarks) in a Wine
+# session of its own, once per group:  wine-run.sh BUILD OUTDIR PROGRAM GROUP...
 set -euo pipefail
 build=$(realpath "$1")
 out=$(realpath -m "$2")
-shift 2
+program=$3
+shift 3
 session="$(dirname "$0")/../tests/e2e/wine-session.sh"
 state="$build/native/$(basename "$out")-session"
 export VESKOR_WIN32_BIN="$build/win32/bin" VESKOR_WINE_TEMPLATE="$build/wine-template"
@@ -14,6 +15,6 @@ mkdir -p "$out"
 trap '"$session" stop "$state"' EXIT
 status=0
 for group in "$@"; do
-  VESKOR_OUT_DIR="$out" "$session" run "$state" driver.exe "$group" || status=1
+  VESKOR_OUT_DIR="$out" "$session" run "$state" "$program" "$group" || status=1
 done
 exit $status

@@ -33,6 +33,7 @@ TEST(FontDescription, BadFieldsGiveDefinedValues) {
         {",-11,0,0,0,400", "", -11, 400, 0},                       // empty face
         {"Arial,-11,0,0,0,400,0,0,0,0,0,0,0,34,99,100", "Arial", -11, 400, 34},  // extra fields ignored
         {"Arial,99999999999999999999,0,0,0,-99999999999", "Arial", INT_MAX, INT_MIN, 0},
+        {"Arial,-2147483647,0,0,0,2147483647,0,0,0,0,0,0,0,-2147483648", "Arial", -INT_MAX, INT_MAX, INT_MIN},
         {"A face name that is far longer than a font record holds,-11", "A face name that is far longer ", -11, 0,
          0},
     };

@@ -114,7 +114,6 @@ struct ControlColours {
 struct ControlSpec {
     const char* name;   // the control's name; array members share it
     int arrayIndex;     // index within its array; 0 for a single control
-    bool inArray;
     ControlKind kind;
     int id;
     const char* caption;  // nullptr: none is given (combo boxes)

@@ -20,10 +20,6 @@ bool ConfigSettings::operator==(const ConfigSettings& o) const {
            screenSizeIndex == o.screenSizeIndex;
 }
 
-bool IniEntry::operator==(const IniEntry& o) const {
-    return std::string_view(section) == o.section && std::string_view(key) == o.key && value == o.value;
-}
-
 bool ListField::operator==(const ListField& o) const { return key == o.key && value == o.value; }
 
 bool LauncherFont::operator==(const LauncherFont& o) const { return type == o.type && size == o.size; }

@@ -49,7 +49,6 @@ struct IniEntry {
     const char* section;
     const char* key;
     std::string value;
-    bool operator==(const IniEntry& o) const;
 };
 
 // The ten keys in file order, each with the utility's default.

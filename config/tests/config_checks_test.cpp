@@ -84,6 +84,13 @@ TEST(ConfigSelectFolder, RequestAndChosenFolder) {
 }
 
 TEST(ConfigHelp, TextsPerControlWithLineBreaks) {
+    const std::pair<int, const char*> texts[] = {
+        {ids::txtAppFolder, "The Application Folder Location"},
+        {ids::cboDataFolder, "The Application DATA Folder Location"},
+        {ids::txtSpoolFolder, "The Application SPOOL Folder within the DATA Folder, used to spool print documents"},
+        {ids::chkGraphicMode, "Switches Application from Console Mode to Graphic Mode"},
+    };
+    for (const auto& [id, text] : texts) EXPECT_EQ(HelpText(id), text);
     EXPECT_EQ(HelpText(ids::optWindowType[1]), HelpText(ids::optWindowType[0]));
     EXPECT_EQ(HelpText(ids::optScreen[0]),
               "This Controls the Size of the Application Screen\r\nSCREEN 1 - Screen Size is Two-Thirds the Size "

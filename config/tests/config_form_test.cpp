@@ -96,6 +96,10 @@ TEST_F(Form, GraphicModeOnAndOffAgain) {
     ScreenClicked(f, 0);
     EXPECT_EQ(f.fontSizes.SelectedText(), "11X18 TT");
     EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- Ot");
+    ScreenClicked(f, 1);
+    EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- oT");
+    EXPECT_EQ(f.fontSizes.SelectedText(), "12X20 TT");
+    ScreenClicked(f, 0);
     GraphicModeClicked(f, false);
     EXPECT_EQ(Buttons(f), "mS tB abC O-t-");
     EXPECT_EQ(f.fontSizes.SelectedText(), "11X18 TT");

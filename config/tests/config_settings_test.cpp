@@ -47,8 +47,7 @@ TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
         {"[FOLDERS]\r\nAPPLFOLDER=C:\\A\r\n[SCREEN]\r\n", 2},
         {"[FOLDERS]", 1},
         {" [FOLDERS]\r\n[SCREEN] \r\n", 0},
-        {"[A]\r[B]\r\n\n[C]\r\n", 2},  // the lone LF starts the third line
-        {"[A]\n[B]\n", 0},  // a line ends only at CR
+        {"[A]\r[B]\r\n[C]", 3},  // a bare CR ends a line too
         {"[]\r\n[\r\n]\r\n", 1},
         {"[A]\r\n\x1a[B]\r\n", 1},
         {std::string("[A\0B]\r\n", 7), 1},
@@ -74,6 +73,7 @@ TEST(ConfigListFields, FieldRules) {
         {"NOEQUALS\r\n,,\r\n", F{}},
         {"\"APPLPATH=C:\\A,B\"\r\n", F{{"APPLPATH", "C:\\A,B"}}},
         {"\"A=1\"junk,B=2", F{{"A", "1"}, {"B", "2"}}},
+        {"\"A=1\"X=9\r\nB=2", F{{"A", "1"}, {"B", "2"}}},  // nothing after the closing quote is a field
         {"\"A=1\rB=2", F{{"A", "1B"}}},  // unterminated: to the end, no line end kept
         {"A=1\x1a\r\nB=2", F{{"A", "1"}}},
         {"APPLPATH =C:\\A", F{{"APPLPATH ", "C:\\A"}}},

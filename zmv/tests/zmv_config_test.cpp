@@ -133,6 +133,17 @@ TEST_F(ParseCase, ReadsEveryKey) {
     EXPECT_EQ(s.fontSizeText, " 8x12");
 }
 
+TEST_F(ParseCase, RefusesWithoutAProgramKeyOrProgramFile) {
+    for (const char* text : {"", "PROGNAME : run\r\n", "COMMENTS:\r\nPROGNAME: run"}) {
+        const auto refusal = Parse(text);
+        ASSERT_TRUE(refusal.has_value()) << text;
+        EXPECT_EQ(refusal->text, NoProgramMessage("C:\\CFG\\a.zmv").text) << text;
+    }
+    const auto refusal = Parse("PROGNAME: gone");
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->text, NoProgramFileMessage("C:\\CFG\\gone.exe", "C:\\CFG\\a.zmv").text);
+}
+
 TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
     ASSERT_EQ(Parse("progname: run COMMENTS: CLEAN_UP: 0"), std::nullopt);
     EXPECT_EQ(s.programPath, "C:\\CFG\\run.exe");
