@@ -84,7 +84,7 @@ LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, cons
             while (IsWindow(found) && WaitForSingleObject(p.handle(), 5) == WAIT_TIMEOUT) {
             }
         }
-        if (ended || NowMs() - t0 > 90000) break;
+        if (ended || NowMs() - t0 > 180000) break;
     }
     run.exitCode = p.WaitExit(0);
     run.elapsedMs = NowMs() - t0;
