@@ -2,6 +2,7 @@
 
 #include <map>
 #include <new>
+#include <unordered_map>
 
 namespace veskor::win32 {
 
@@ -52,13 +53,27 @@ struct ControlRecord {
 HWND g_activeForm = nullptr;
 bool g_startupFormShown = false;
 
+// The records by window as well: reading a window property asks the window
+// server each time, and the records are looked up for every message.
+std::unordered_map<HWND, void*>& Records() {
+    static std::unordered_map<HWND, void*> records;
+    return records;
+}
+
+void* RecordOf(HWND window) {
+    const auto found = Records().find(window);
+    return found == Records().end() ? nullptr : found->second;
+}
+
 void AttachProperties(HWND window, void* record, const std::string& tag, const std::string& tag2) {
+    Records()[window] = record;
     ::SetPropA(window, kRecordProperty, record);
     ::SetPropA(window, kTagProperty, const_cast<char*>(tag.c_str()));
     ::SetPropA(window, kTagProperty2, const_cast<char*>(tag2.c_str()));
 }
 
 void RemoveProperties(HWND window) {
+    Records().erase(window);
     ::RemovePropA(window, kRecordProperty);
     ::RemovePropA(window, kTagProperty);
     ::RemovePropA(window, kTagProperty2);
@@ -72,12 +87,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 FormRecord* FormOf(HWND window) {
     if (!window || !HasClassProc(window, FormProc)) return nullptr;
-    return static_cast<FormRecord*>(::GetPropA(window, kRecordProperty));
+    return static_cast<FormRecord*>(RecordOf(window));
 }
 
 ControlRecord* ControlOf(HWND window) {
     if (!window || HasClassProc(window, FormProc)) return nullptr;
-    return static_cast<ControlRecord*>(::GetPropA(window, kRecordProperty));
+    return static_cast<ControlRecord*>(RecordOf(window));
 }
 
 // The form a control belongs to: its nearest ancestor that is a form.

@@ -89,7 +89,9 @@ void ShowList(HWND combo, const ListBox& list, std::vector<std::string>& shown) 
     ShowEnabled(combo, list.enabled);
 }
 
-// Copies the state into the controls, touching only what differs.
+// Copies the state into the controls, touching only what differs, in the
+// order a load changes them: the folder fields and the data folder, the status
+// lines they decide (colours first, then the three texts), then the options.
 void Show(HWND form) {
     Session& s = SessionOf(form);
     const FormState& f = s.state;
@@ -97,22 +99,20 @@ void Show(HWND form) {
     ShowText(Control(s, ids::txtAppFolder), f.appFolderText);
     ShowText(Control(s, ids::txtSpoolFolder), f.spoolFolderText);
     ShowList(Control(s, ids::cboDataFolder), f.dataFolders, s.shownDataFolders);
+    const int statusIds[] = {ids::lblAppStatus, ids::lblDataStatus, ids::lblSpoolStatus};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!f.status[i].colour || f.status[i].colour == s.shownStatusColours[i]) continue;
+        veskor::win32::SetControlColours(Control(s, statusIds[i]),
+                                         veskor::Colour{veskor::Colour::Kind::Rgb, *f.status[i].colour}, std::nullopt);
+        s.shownStatusColours[i] = f.status[i].colour;
+    }
+    for (std::size_t i = 0; i < 3; ++i) ShowText(Control(s, statusIds[i]), f.status[i].text);
     ShowList(Control(s, ids::cboFontSize), f.fontSizes, s.shownFontSizes);
     ShowCheck(Control(s, ids::chkGraphicMode), f.graphicModeChecked);
     ShowGroup(s, f.windowType, ids::optWindowType);
     ShowGroup(s, f.fontType, ids::optFontType);
     ShowGroup(s, f.screen, ids::optScreen);
     ShowGroup(s, f.screenSize, ids::optScreenSize);
-    const int statusIds[] = {ids::lblAppStatus, ids::lblDataStatus, ids::lblSpoolStatus};
-    for (std::size_t i = 0; i < 3; ++i) {
-        HWND line = Control(s, statusIds[i]);
-        if (f.status[i].colour && f.status[i].colour != s.shownStatusColours[i]) {
-            veskor::win32::SetControlColours(line, veskor::Colour{veskor::Colour::Kind::Rgb, *f.status[i].colour},
-                                             std::nullopt);
-            s.shownStatusColours[i] = f.status[i].colour;
-        }
-        ShowText(line, f.status[i].text);
-    }
     ShowText(Control(s, ids::lblHelp), f.help);
     s.showing = false;
 }
