@@ -18,7 +18,9 @@ if(NOT VESKOR_NATIVE)
 
     veskor_program(tool_demo demo FIXTURE CONSOLE SOURCES tools/demo/demo.cpp LIBS veskor_winprobe)
     veskor_program(tool_bench bench FIXTURE CONSOLE SOURCES tools/bench/bench.cpp LIBS veskor_winprobe)
-    veskor_program(bench_minstart minstart FIXTURE SOURCES tools/bench/minstart.cpp RC tools/bench/minform.rc LIBS comctl32)
-    veskor_program(bench_minform minform FIXTURE SOURCES tools/bench/minform.cpp RC tools/bench/minform.rc LIBS comctl32)
+    veskor_program(bench_minstart minstart FIXTURE SOURCES tools/bench/minstart.cpp RC tools/bench/minform.rc LIBS comctl32
+        INCLUDES common/win32)
+    veskor_program(bench_minform minform FIXTURE SOURCES tools/bench/minform.cpp RC tools/bench/minform.rc LIBS comctl32
+        INCLUDES common/win32)
     veskor_program(bench_minconsole minconsole FIXTURE SOURCES tools/bench/minconsole.cpp LIBS advapi32)
 endif()
