@@ -40,9 +40,7 @@ public:
     void Pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
 
     MemoryTree tree;
-    std::string current = "C:\\INST";
-    std::string module = "C:\\INST\\VESKOR.EXE";
-    std::string expectedIni = "C:\\INST\\VESKOR.INI";
+    std::string current = "C:\\INST", module = "C:\\INST\\VESKOR.EXE", expectedIni = "C:\\INST\\VESKOR.INI";
     std::map<std::string, std::string> settings;
     int failingOpens = 0;
     std::vector<std::string> folderChanges, reads, lockOpens;
@@ -58,21 +56,23 @@ void Install(FakePlatform& p) {
     p.settings = {{"APPLFOLDER", "C:\\APP"}, {"DATAFOLDER", "DATA01"}, {"SPOOLFOLDER", "SPOOL"}};
 }
 
+// With or without a trailing separator on the application folder, the derived
+// paths never double it.
 TEST(StartupChecks, ValidInstallationPassesWithItsPaths) {
-    FakePlatform p;
-    Install(p);
-    const StartupState s = RunStartupChecks(p);
-    EXPECT_EQ(s.status, Ok);
-    EXPECT_EQ(s.startupFolder, "C:\\INST");
-    EXPECT_EQ(s.ownFolder, "C:\\INST\\");
-    EXPECT_EQ(s.iniPath, "C:\\INST\\VESKOR.INI");
-    EXPECT_EQ(s.applicationFolder, "C:\\APP");
-    EXPECT_EQ(s.dataFolder, "C:\\APP\\DATA01");
-    EXPECT_EQ(s.spoolFolder, "C:\\APP\\DATA01\\SPOOL");
-    EXPECT_EQ(s.lockPath, "C:\\APP\\VESKORUPD.LCK");
-    EXPECT_EQ(p.reads, (std::vector<std::string>{"FOLDERS/APPLFOLDER", "FOLDERS/DATAFOLDER", "FOLDERS/SPOOLFOLDER"}));
-    EXPECT_EQ(p.lockOpens.size(), 1u);
-    EXPECT_TRUE(p.folderChanges.empty());
+    for (const char* appl : {"C:\\APP", "C:\\APP\\"}) {
+        FakePlatform p;
+        Install(p);
+        p.settings["APPLFOLDER"] = appl;
+        const StartupState s = RunStartupChecks(p);
+        EXPECT_EQ(s.status, Ok);  // the folder holds entries, so it is present
+        EXPECT_EQ(s.startupFolder + "|" + s.ownFolder + "|" + s.iniPath + "|" + s.applicationFolder + "|" +
+                      s.dataFolder + "|" + s.spoolFolder + "|" + s.lockPath,
+                  "C:\\INST|C:\\INST\\|C:\\INST\\VESKOR.INI|" + std::string(appl) +
+                      "|C:\\APP\\DATA01|C:\\APP\\DATA01\\SPOOL|C:\\APP\\VESKORUPD.LCK");
+        EXPECT_EQ(p.reads, (std::vector<std::string>{"FOLDERS/APPLFOLDER", "FOLDERS/DATAFOLDER", "FOLDERS/SPOOLFOLDER"}));
+        EXPECT_EQ(p.lockOpens.size(), 1u);
+        EXPECT_TRUE(p.folderChanges.empty());
+    }
 }
 
 // Each case breaks a complete installation in one way.
@@ -135,33 +135,19 @@ TEST(StartupChecks, FirstFailingFolderDecidesAndLaterOnesAreNotTested) {
     EXPECT_EQ(p.tree.searches - before, 4);
     EXPECT_TRUE(p.lockOpens.empty());
     EXPECT_EQ(s.dataFolder, "C:\\NOPE\\DATA01");
-}
-
-TEST(StartupChecks, DerivedPathsNeverDoubleTheSeparator) {
-    FakePlatform p;
-    Install(p);
-    p.settings["APPLFOLDER"] = "C:\\APP\\";
-    const StartupState s = RunStartupChecks(p);
-    EXPECT_EQ(s.status, Ok);  // the folder holds entries, so it is present
-    EXPECT_EQ(s.applicationFolder, "C:\\APP\\");
-    EXPECT_EQ(s.dataFolder, "C:\\APP\\DATA01");
-    EXPECT_EQ(s.lockPath, "C:\\APP\\VESKORUPD.LCK");
 
     FakePlatform empty;
     Install(empty);
     empty.settings.clear();
     const StartupState e = RunStartupChecks(empty);
     EXPECT_EQ(e.status, ApplicationFolderMissing);
-    EXPECT_EQ(e.dataFolder, "\\");
-    EXPECT_EQ(e.spoolFolder, "\\SPOOL");
+    EXPECT_EQ(e.dataFolder + "|" + e.spoolFolder, "\\|\\SPOOL");
 }
 
 TEST(StartupChecks, OwnFolderFallback) {
     struct Case {
         const char* what;
-        bool currentHasLauncher;
-        bool currentHasConsoleLauncher;
-        bool ownHasBoth;
+        bool currentHasLauncher, currentHasConsoleLauncher, ownHasBoth;
         std::int32_t status;
         const char* startupFolder;
     } cases[] = {
@@ -201,8 +187,7 @@ TEST(LockFileCheck, AttemptsAndPauses) {
     struct Case {
         int failingOpens;
         bool free;
-        std::size_t opens;
-        std::size_t pauses;
+        std::size_t opens, pauses;
     } cases[] = {{0, true, 1, 0}, {4, true, 5, 4}, {5, false, 5, 4}};
     for (const auto& c : cases) {
         FakePlatform p;
