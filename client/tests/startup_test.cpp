@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "memory_tree.h"
@@ -77,50 +78,39 @@ TEST(StartupChecks, ValidInstallationPassesWithItsPaths) {
 
 // Each case breaks a complete installation in one way.
 TEST(StartupChecks, EveryStatusFromItsTree) {
-    struct Case {
-        const char* what;
-        std::function<void(FakePlatform&)> breakIt;
-        std::int32_t status;
-    } cases[] = {
-        {"no VESKOR.EXE anywhere", [](FakePlatform& p) { p.tree.Remove("C:\\INST\\VESKOR.EXE"); }, StartupFilesMissing},
-        {"VESKOR1.EXE is a folder", [](FakePlatform& p) {
-             p.tree.Remove("C:\\INST\\VESKOR1.EXE");
-             p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::Dir);
-         }, StartupFilesMissing},
-        {"hidden VESKOR.INI", [](FakePlatform& p) { p.tree.Add("C:\\INST\\VESKOR.INI", MemoryTree::Hidden); },
-         IniMissing},
-        {"APPLFOLDER missing", [](FakePlatform& p) { p.settings.erase("APPLFOLDER"); }, ApplicationFolderMissing},
-        {"APPLFOLDER names no folder", [](FakePlatform& p) { p.settings["APPLFOLDER"] = "C:\\NOPE"; },
+    using P = FakePlatform&;
+    const std::tuple<const char*, std::function<void(P)>, std::int32_t> cases[] = {
+        {"no VESKOR.EXE anywhere", [](P p) { p.tree.Remove("C:\\INST\\VESKOR.EXE"); }, StartupFilesMissing},
+        {"VESKOR1.EXE is a folder", [](P p) { p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::Dir); },
+         StartupFilesMissing},
+        {"hidden VESKOR.INI", [](P p) { p.tree.Add("C:\\INST\\VESKOR.INI", MemoryTree::Hidden); }, IniMissing},
+        {"APPLFOLDER missing", [](P p) { p.settings.erase("APPLFOLDER"); }, ApplicationFolderMissing},
+        {"APPLFOLDER names no folder", [](P p) { p.settings["APPLFOLDER"] = "C:\\NOPE"; }, ApplicationFolderMissing},
+        {"APPLFOLDER with separator, empty folder",
+         [](P p) { p.tree.Add("C:\\EMPTY", MemoryTree::Dir); p.settings["APPLFOLDER"] = "C:\\EMPTY\\"; },
          ApplicationFolderMissing},
-        {"APPLFOLDER with separator, empty folder", [](FakePlatform& p) {
-             p.tree.Add("C:\\EMPTY", MemoryTree::Dir);
-             p.settings["APPLFOLDER"] = "C:\\EMPTY\\";
-         }, ApplicationFolderMissing},
-        {"data folder missing", [](FakePlatform& p) { p.settings["DATAFOLDER"] = "DATA02"; }, DataFolderMissing},
-        {"absolute data folder", [](FakePlatform& p) { p.settings["DATAFOLDER"] = "C:\\APP\\DATA01"; },
-         DataFolderMissing},
-        {"spool folder missing", [](FakePlatform& p) { p.settings["SPOOLFOLDER"] = "PRINT"; }, SpoolFolderMissing},
-        {"spool name empty, data folder empty", [](FakePlatform& p) {
+        {"data folder missing", [](P p) { p.settings["DATAFOLDER"] = "DATA02"; }, DataFolderMissing},
+        {"absolute data folder", [](P p) { p.settings["DATAFOLDER"] = "C:\\APP\\DATA01"; }, DataFolderMissing},
+        {"spool folder missing", [](P p) { p.settings["SPOOLFOLDER"] = "PRINT"; }, SpoolFolderMissing},
+        {"spool name empty, data folder empty",
+         [](P p) {
              p.tree.Add("C:\\APP\\DATA03", MemoryTree::Dir);
              p.settings["DATAFOLDER"] = "DATA03";
              p.settings["SPOOLFOLDER"] = "";
-         }, SpoolFolderMissing},
-        {"lock never opens", [](FakePlatform& p) { p.failingOpens = 99; }, UpdateLocked},
-        {"spool is a plain file", [](FakePlatform& p) {
-             p.tree.Add("C:\\APP\\DATA01\\PRINT");
-             p.settings["SPOOLFOLDER"] = "PRINT";
-         }, Ok},
-        {"SPOOLFOLDER key missing gives SPOOL", [](FakePlatform& p) { p.settings.erase("SPOOLFOLDER"); }, Ok},
-        {"DATAFOLDER empty uses application folder", [](FakePlatform& p) {
-             p.tree.Add("C:\\APP\\SPOOL", MemoryTree::Dir);
-             p.settings["DATAFOLDER"] = "";
-         }, Ok},
+         },
+         SpoolFolderMissing},
+        {"lock never opens", [](P p) { p.failingOpens = 99; }, UpdateLocked},
+        {"spool is a plain file",
+         [](P p) { p.tree.Add("C:\\APP\\DATA01\\PRINT"); p.settings["SPOOLFOLDER"] = "PRINT"; }, Ok},
+        {"SPOOLFOLDER key missing gives SPOOL", [](P p) { p.settings.erase("SPOOLFOLDER"); }, Ok},
+        {"DATAFOLDER empty uses application folder",
+         [](P p) { p.tree.Add("C:\\APP\\SPOOL", MemoryTree::Dir); p.settings["DATAFOLDER"] = ""; }, Ok},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, breakIt, status] : cases) {
         FakePlatform p;
         Install(p);
-        c.breakIt(p);
-        EXPECT_EQ(RunStartupChecks(p).status, c.status) << c.what;
+        breakIt(p);
+        EXPECT_EQ(RunStartupChecks(p).status, status) << what;
     }
 }
 
