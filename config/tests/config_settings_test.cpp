@@ -92,13 +92,9 @@ TEST(ConfigLoad, IniWithHeaderWinsAndTakesValuesAsTheyAre) {
     store.ini[std::string(kIni) + "|SCREEN|GRAPHICSCRN"] = std::string(600, 'G');
     const LoadResult r = LoadSettings("C:\\INST", store);
     EXPECT_EQ(r.source, SettingsSource::Ini);
-    EXPECT_EQ(r.settings.applFolder, "D:\\APP");
-    EXPECT_EQ(r.settings.dataFolderName, "");  // present but empty: no default
-    EXPECT_EQ(r.settings.maxSize, "0");        // no gap filling from this file
-    EXPECT_EQ(r.settings.graphicScreen, std::string(511, 'G'));
-    EXPECT_EQ(r.settings.spoolFolderName, "SPOOL");
-    EXPECT_EQ(r.settings.fontSize, "12x20 TT");
-    EXPECT_EQ(r.settings.graphicMode, "1");
+    // A present but empty value gets no default, and nothing fills gaps; absent keys give their defaults.
+    EXPECT_EQ(r.settings, (ConfigSettings{"D:\\APP", "", "SPOOL", "1024 x 768", "12x20 TT", "Y", "0", "TT", "1",
+                                          std::string(511, 'G')}));
     EXPECT_EQ(store.reads, (std::vector<std::string>{
                                "FOLDERS/APPLFOLDER", "FOLDERS/DATAFOLDER", "FOLDERS/SPOOLFOLDER", "SCREEN/SCRNSIZE",
                                "SCREEN/GRAPHICMODE", "SCREEN/GRAPHICSCRN", "ZMV_SETTINGS/FONTSIZE",
@@ -139,11 +135,7 @@ TEST(ConfigLoad, ListFieldsAndGapFilling) {
                     "MAX_FLAG=N\r\nSPOOLPTH=PRN\r\nSCRNSIZE=800 x 600\r\n");
     const ConfigSettings s = LoadSettings("C:\\INST", store).settings;
     // Later fields win, keys keep their case, and "100" is no font size.
-    const std::vector<std::string> fields = {s.applFolder, s.dataFolderName, s.spoolFolderName, s.screenSize,
-                                             s.fontSize,   s.maxFlag,        s.maxSize,         s.maxType,
-                                             s.graphicMode, s.graphicScreen};
-    EXPECT_EQ(fields, (std::vector<std::string>{"C:\\NEW", "DATA01", "PRN", "800 x 600", "12x20 TT", "N", "100",
-                                                "TT", "1", ""}));
+    EXPECT_EQ(s, (ConfigSettings{"C:\\NEW", "DATA01", "PRN", "800 x 600", "12x20 TT", "N", "100", "TT", "1", ""}));
     const std::pair<const char*, const char*> sizes[] = {{"", "100"},  {"0", "100"}, {" 0.0", "100"},
                                                          {"abc", "100"}, {"70", "70"}, {" 5x", " 5x"}};
     for (const auto& [stored, loaded] : sizes) {
