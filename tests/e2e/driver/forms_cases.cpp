@@ -136,14 +136,9 @@ std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t stat
     auto b = std::make_unique<BrokenStart>();
     b->in = MakeInstallation(caseName);
     CopyProgram("recorder.exe", Join(b->in.inst, "VESKORCFG.EXE"));
-    StartupState& s = b->state;
-    s.status = status;
-    s.startupFolder = b->in.inst;
-    s.iniPath = Join(b->in.inst, "VESKOR.INI");
-    s.applicationFolder = b->in.app;
-    s.dataFolder = Join(s.applicationFolder, "DATA01");
-    s.spoolFolder = Join(s.dataFolder, "SPOOL");
-    s.lockPath = Join(s.applicationFolder, "VESKORUPD.LCK");
+    const std::string& app = b->in.app;
+    b->state = {b->in.inst, "", Join(b->in.inst, "VESKOR.INI"), app, Join(app, "DATA01"), Join(app, "DATA01\\SPOOL"),
+                Join(app, "VESKORUPD.LCK"), status};
     breakIt(*b);
     b->form = status == 9 ? StartLauncherForForm(b->launcher, b->in.inst, kError2Class, 1000, 20000)
                           : StartLauncherForForm(b->launcher, b->in.inst, kError1Class, 1005, 20000);
