@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 namespace veskor {
 namespace {
 
 TEST(FontDescription, ParsesTheFourteenFields) {
     const FontDescription d = ParseFontDescription("Arial,-13,1,2,3,700,1,0,1,0,3,2,1,34");
+    const std::vector<int> numbers = {d.height, d.width,     d.escapement,   d.orientation, d.weight,
+                                      d.italic, d.underline, d.strikeOut,    d.charSet,     d.outPrecision,
+                                      d.clipPrecision, d.quality, d.pitchAndFamily};
     EXPECT_EQ(d.face, "Arial");
-    const int numbers[] = {d.height,    d.width,   d.escapement, d.orientation,  d.weight,
-                           d.italic,    d.underline, d.strikeOut, d.charSet,     d.outPrecision,
-                           d.clipPrecision, d.quality, d.pitchAndFamily};
-    const int expected[] = {-13, 1, 2, 3, 700, 1, 0, 1, 0, 3, 2, 1, 34};
-    for (std::size_t i = 0; i < sizeof expected / sizeof expected[0]; ++i) EXPECT_EQ(numbers[i], expected[i]) << i;
+    EXPECT_EQ(numbers, (std::vector<int>{-13, 1, 2, 3, 700, 1, 0, 1, 0, 3, 2, 1, 34}));
 }
 
 TEST(FontDescription, BadFieldsGiveDefinedValues) {
@@ -57,23 +57,14 @@ TEST(FontCreationHeight, PixelsStayPointsConvert) {
     for (const Case& c : cases) EXPECT_EQ(FontCreationHeight(c.height, c.dpi), c.expected) << c.height << "@" << c.dpi;
 }
 
-TEST(FormWindow, CentringAndClassNames) {
-    EXPECT_EQ(CentredOrigin(1024, 595), 214);
-    EXPECT_EQ(CentredOrigin(768, 275), 246);
+TEST(FormWindow, CentringClassNamesAndTextBackgrounds) {
     EXPECT_EQ(CentredOrigin(1023, 492), 265);
     EXPECT_EQ(CentredOrigin(400, 595), -97);  // larger than the screen: truncated toward zero
-    EXPECT_EQ(FormClassName("VESKOR", "frmError1"), "FORM_VESKOR_FRMERROR1_CLASS");
     EXPECT_EQ(FormClassName("VESKORCFG", "frmConfig"), "FORM_VESKORCFG_FRMCONFIG_CLASS");
-}
-
-TEST(ColourRules, RgbPackingAndTextBackgrounds) {
-    EXPECT_EQ(Colour::Rgb(1, 2, 3).value, 0x030201u);
-    EXPECT_FALSE(Colour::System(5) == Colour::Rgb(5, 0, 0));
-    const TextPaint edit = TextPaintFor(ControlKind::Edit, true);
-    const TextPaint disabledEdit = TextPaintFor(ControlKind::Edit, false);
-    const TextPaint label = TextPaintFor(ControlKind::Other, false);
-    EXPECT_TRUE(edit.opaque && !edit.useButtonFace);
-    EXPECT_TRUE(disabledEdit.opaque && disabledEdit.useButtonFace);
+    // Only an edit box paints its text background, the button face when disabled.
+    const TextPaint edit = TextPaintFor(ControlKind::Edit, true), disabled = TextPaintFor(ControlKind::Edit, false),
+                    label = TextPaintFor(ControlKind::Other, false);
+    EXPECT_TRUE(edit.opaque && !edit.useButtonFace && disabled.opaque && disabled.useButtonFace);
     EXPECT_TRUE(!label.opaque && !label.useButtonFace);
 }
 

@@ -71,16 +71,13 @@ TEST(ConfigLists, FontSizeListsAndSelection) {
 
 TEST(ConfigSelectFolder, RequestAndChosenFolder) {
     const OpenFileRequest empty = SelectFolderRequest("");
-    EXPECT_EQ(empty.initialFolder, "C:\\KELVESKOR");
-    EXPECT_EQ(empty.initialFile, "C:\\KELVESKOR\\VESKOR32.EXE");
+    EXPECT_EQ(empty.initialFolder + "|" + empty.initialFile, "C:\\KELVESKOR|C:\\KELVESKOR\\VESKOR32.EXE");
     EXPECT_EQ(empty.filter, std::string("VESKOR Application (VESKOR32.EXE)\0Veskor32.exe\0\0", 48));
     EXPECT_EQ(SelectFolderRequest("E:\\").initialFile, "E:\\VESKOR32.EXE");
-    const struct {
-        const char *chosen, *folder;
-    } cases[] = {{"D:\\APPS\\VESKOR32.EXE", "D:\\APPS"}, {"E:\\VESKOR32.EXE", "E:\\"},
+    const std::pair<const char*, const char*> cases[] = {{"D:\\APPS\\VESKOR32.EXE", "D:\\APPS"}, {"E:\\VESKOR32.EXE", "E:\\"},
                  {"d:\\apps\\veskor32.exe", "d:\\apps"}, {"D:\\A\\VESKOR32.EXE\\B\\VESKOR32.EXE", "D:\\A"},
                  {"D:\\APPS\\OTHER.EXE", ""},            {"VESKOR32.EXE", ""}};
-    for (const auto& c : cases) EXPECT_EQ(FolderFromChosenFile(c.chosen), c.folder) << c.chosen;
+    for (const auto& [chosen, folder] : cases) EXPECT_EQ(FolderFromChosenFile(chosen), folder) << chosen;
 }
 
 TEST(ConfigHelp, TextsPerControlWithLineBreaks) {

@@ -33,20 +33,11 @@ struct Form : ::testing::Test {
     // A form after its lists are filled and the settings shown.
     FormState Shown(const char* graphicMode, const char* screenSize, const char* maxFlag, const char* maxType,
                     const char* graphicScreen = "") {
-        ConfigSettings s;
-        s.applFolder = "c:\\app";
-        s.dataFolderName = "data02";
-        s.spoolFolderName = "spool";
-        s.screenSize = screenSize;
-        s.fontSize = "8x13 TT";
-        s.maxFlag = maxFlag;
-        s.maxSize = "70";
-        s.maxType = maxType;
-        s.graphicMode = graphicMode;
-        s.graphicScreen = graphicScreen;
         FormState f = InitialFormState();
         FillDataFolders(f);
-        ShowSettings(f, s, tree.Searcher());
+        ShowSettings(f, {"c:\\app", "data02", "spool", screenSize, "8x13 TT", maxFlag, "70", maxType, graphicMode,
+                         graphicScreen},
+                     tree.Searcher());
         return f;
     }
     MemoryTree tree;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config_fake_store.h"
 #include "config_sample.h"
 
@@ -14,8 +16,7 @@ using veskor::testing::MemoryTree;
 
 TEST(ConfigWorkingFolder, CurrentThenOwnFolderThenUnchanged) {
     const struct {
-        const char* exeAt;  // where VESKORCFG.EXE lies, or nullptr
-        const char* own;
+        const char *exeAt, *own;  // where VESKORCFG.EXE lies (or nullptr), the program's own folder
         WorkingFolder expected;
     } cases[] = {
         {"C:\\CUR\\VESKORCFG.EXE", "C:\\INST\\", {"C:\\CUR", false}},
@@ -29,8 +30,7 @@ TEST(ConfigWorkingFolder, CurrentThenOwnFolderThenUnchanged) {
         tree.Add("C:\\CUR\\OTHER.EXE");
         if (c.exeAt) tree.Add(c.exeAt);
         const WorkingFolder w = ChooseWorkingFolder(tree.Searcher(), "C:\\CUR", c.own);
-        EXPECT_EQ(w.folder, c.expected.folder) << c.exeAt;
-        EXPECT_EQ(w.changeCurrent, c.expected.changeCurrent) << c.exeAt;
+        EXPECT_TRUE(w.folder == c.expected.folder && w.changeCurrent == c.expected.changeCurrent) << c.exeAt;
     }
     // A hidden copy does not count, whatever the running file is called.
     MemoryTree tree;
@@ -39,10 +39,7 @@ TEST(ConfigWorkingFolder, CurrentThenOwnFolderThenUnchanged) {
 }
 
 TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
-    const struct {
-        std::string bytes;
-        std::size_t expected;
-    } cases[] = {
+    const std::pair<std::string, std::size_t> cases[] = {
         {"", 0},
         {"[FOLDERS]\r\nAPPLFOLDER=C:\\A\r\n[SCREEN]\r\n", 2},
         {"[FOLDERS]", 1},
@@ -54,16 +51,13 @@ TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
         {std::string("[A\0B]\r\n", 7), 1},
         {"\x1a[A]", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(CountIniSections(c.bytes), c.expected) << c.bytes;
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(CountIniSections(bytes), expected) << bytes;
     EXPECT_EQ(CountIniSections(std::string(3000000, 'x') + "\r\n[A]"), 1u);
 }
 
 TEST(ConfigListFields, FieldRules) {
     using F = std::vector<ListField>;
-    const struct {
-        std::string bytes;
-        F expected;
-    } cases[] = {
+    const std::pair<std::string, F> cases[] = {
         {"APPLPATH=C:\\A\r\nDATAPATH=DATA02\r\n", F{{"APPLPATH", "C:\\A"}, {"DATAPATH", "DATA02"}}},
         {"APPLPATH=C:\\A,B\r\n", F{{"APPLPATH", "C:\\A"}}},
         {"X=1,Y=2", F{{"X", "1"}, {"Y", "2"}}},
@@ -80,7 +74,7 @@ TEST(ConfigListFields, FieldRules) {
         {"APPLPATH =C:\\A", F{{"APPLPATH ", "C:\\A"}}},
         {"A=x y  \r\n", F{{"A", "x y  "}}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadListFields(c.bytes), c.expected) << c.bytes;
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(ReadListFields(bytes), expected) << bytes;
     const std::string huge(2000000, 'V');
     EXPECT_EQ(ReadListFields("A=" + huge + "\r\nB=1").front().value, huge);
 }
@@ -98,13 +92,9 @@ TEST(ConfigLoad, IniWithHeaderWinsAndTakesValuesAsTheyAre) {
     store.ini[std::string(kIni) + "|SCREEN|GRAPHICSCRN"] = std::string(600, 'G');
     const LoadResult r = LoadSettings("C:\\INST", store);
     EXPECT_EQ(r.source, SettingsSource::Ini);
-    EXPECT_EQ(r.settings.applFolder, "D:\\APP");
-    EXPECT_EQ(r.settings.dataFolderName, "");  // present but empty: no default
-    EXPECT_EQ(r.settings.maxSize, "0");        // no gap filling from this file
-    EXPECT_EQ(r.settings.graphicScreen, std::string(511, 'G'));
-    EXPECT_EQ(r.settings.spoolFolderName, "SPOOL");
-    EXPECT_EQ(r.settings.fontSize, "12x20 TT");
-    EXPECT_EQ(r.settings.graphicMode, "1");
+    // A present but empty value gets no default, and nothing fills gaps; absent keys give their defaults.
+    EXPECT_EQ(r.settings, (ConfigSettings{"D:\\APP", "", "SPOOL", "1024 x 768", "12x20 TT", "Y", "0", "TT", "1",
+                                          std::string(511, 'G')}));
     EXPECT_EQ(store.reads, (std::vector<std::string>{
                                "FOLDERS/APPLFOLDER", "FOLDERS/DATAFOLDER", "FOLDERS/SPOOLFOLDER", "SCREEN/SCRNSIZE",
                                "SCREEN/GRAPHICMODE", "SCREEN/GRAPHICSCRN", "ZMV_SETTINGS/FONTSIZE",
@@ -135,8 +125,7 @@ TEST(ConfigLoad, SourceFallsThroughInOrder) {
         if (c.iniLocked) store.locked.insert(kIni);
         if (c.list) store.Put(kLst, *c.list);
         const LoadResult r = LoadSettings("C:\\INST", store);
-        EXPECT_EQ(r.source, c.expected) << c.name;
-        EXPECT_EQ(r.settings.applFolder, c.applFolder) << c.name;
+        EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == c.applFolder) << c.name;
     }
 }
 
@@ -146,11 +135,7 @@ TEST(ConfigLoad, ListFieldsAndGapFilling) {
                     "MAX_FLAG=N\r\nSPOOLPTH=PRN\r\nSCRNSIZE=800 x 600\r\n");
     const ConfigSettings s = LoadSettings("C:\\INST", store).settings;
     // Later fields win, keys keep their case, and "100" is no font size.
-    const std::vector<std::string> fields = {s.applFolder, s.dataFolderName, s.spoolFolderName, s.screenSize,
-                                             s.fontSize,   s.maxFlag,        s.maxSize,         s.maxType,
-                                             s.graphicMode, s.graphicScreen};
-    EXPECT_EQ(fields, (std::vector<std::string>{"C:\\NEW", "DATA01", "PRN", "800 x 600", "12x20 TT", "N", "100",
-                                                "TT", "1", ""}));
+    EXPECT_EQ(s, (ConfigSettings{"C:\\NEW", "DATA01", "PRN", "800 x 600", "12x20 TT", "N", "100", "TT", "1", ""}));
     const std::pair<const char*, const char*> sizes[] = {{"", "100"},  {"0", "100"}, {" 0.0", "100"},
                                                          {"abc", "100"}, {"70", "70"}, {" 5x", " 5x"}};
     for (const auto& [stored, loaded] : sizes) {
@@ -173,20 +158,15 @@ TEST(ConfigSave, LauncherFontAndProgramPath) {
     };
     for (const auto& c : fonts) {
         ConfigSettings s;
-        s.maxFlag = c.maxFlag;
-        s.maxType = c.maxType;
-        s.maxSize = c.maxSize;
-        s.fontSize = c.fontSize;
+        std::tie(s.maxFlag, s.maxType, s.maxSize, s.fontSize) = std::tie(c.maxFlag, c.maxType, c.maxSize, c.fontSize);
         EXPECT_EQ(LauncherFontFor(s), c.expected) << c.maxFlag << c.maxSize << c.fontSize;
     }
-    const struct {
-        const char *folder, *expected;
-    } paths[] = {{"C:\\APP", "C:\\APP\\VESKOR32.EXE"},
-                 {"C:\\APP\\", "C:\\APP\\VESKOR32.EXE"},
-                 {" C:\\APP ", " C:\\APP \\VESKOR32.EXE"},
-                 {"", ""},
-                 {"   ", "   "}};
-    for (const auto& c : paths) EXPECT_EQ(ProgramPath(c.folder), c.expected) << c.folder;
+    const std::pair<const char*, const char*> paths[] = {{"C:\\APP", "C:\\APP\\VESKOR32.EXE"},
+                                                         {"C:\\APP\\", "C:\\APP\\VESKOR32.EXE"},
+                                                         {" C:\\APP ", " C:\\APP \\VESKOR32.EXE"},
+                                                         {"", ""},
+                                                         {"   ", "   "}};
+    for (const auto& [folder, path] : paths) EXPECT_EQ(ProgramPath(folder), path) << folder;
 }
 
 TEST(ConfigSave, WritesTheFourFilesInOrder) {
@@ -215,15 +195,14 @@ TEST(ConfigSave, WritesTheFourFilesInOrder) {
 }
 
 TEST(ConfigSave, OneFailingFileDoesNotStopTheOthers) {
-    for (const char* name : {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"}) {
+    const char* const kFiles[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
+    for (const char* name : kFiles) {
         FakeStore store;
         store.locked.insert(std::string("C:\\INST\\") + name);
         const SaveReport r = SaveSettings("C:\\INST\\", SampleSettings(), store);
         const std::string n = name;
-        EXPECT_EQ(r.listWritten, n != "VESKOR.LST") << n;
-        EXPECT_EQ(r.iniWritten, n != "VESKOR.INI") << n;
-        EXPECT_EQ(r.cfgWritten, n != "VESKOR.CFG") << n;
-        EXPECT_EQ(r.zmvWritten, n != "VESKOR1.ZMV") << n;
+        const bool written[] = {r.listWritten, r.iniWritten, r.cfgWritten, r.zmvWritten};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(written[i], n != kFiles[i]) << n;
         EXPECT_EQ(store.writes.size(), 13u) << n;
     }
 }

@@ -27,8 +27,12 @@ start_display() {
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     local pid=$!
+    # The display is ours only when the lock names our server: two sessions
+    # starting together may both try the same number, and the loser's socket
+    # check would otherwise find the winner's socket.
     for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { echo "$n $pid"; return 0; }
+      [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] &&
+        { echo "$n $pid"; return 0; }
       kill -0 "$pid" 2>/dev/null || break
       sleep 0.05
     done

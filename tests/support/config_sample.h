@@ -7,18 +7,7 @@
 namespace veskor::config::testing {
 
 inline ConfigSettings SampleSettings() {
-    ConfigSettings s;
-    s.applFolder = "R:\\VESKOR";
-    s.dataFolderName = "DATA02";
-    s.spoolFolderName = "SPOOL";
-    s.screenSize = "800 x 600";
-    s.fontSize = "8X13 TT";
-    s.maxFlag = "N";
-    s.maxSize = "90";
-    s.maxType = "BMP";
-    s.graphicMode = "0";
-    s.graphicScreen = "1";
-    return s;
+    return {"R:\\VESKOR", "DATA02", "SPOOL", "800 x 600", "8X13 TT", "N", "90", "BMP", "0", "1"};
 }
 
 }  // namespace veskor::config::testing

@@ -9,27 +9,21 @@ namespace veskor::zmv {
 namespace {
 
 TEST(LeadingNumber, ReadsTheNumberTheTextBeginsWith) {
-    struct Row {
-        const char* text;
-        double value;
-    } rows[] = {
+    const std::pair<const char*, double> rows[] = {
         {"12", 12},        {" \t\n-6x", -6}, {"+2.5", 2.5},     {"1e3", 1000},  {"1D2", 100},
         {"2.5e-1", 0.25},  {"1e", 1},        {"1e+", 1},        {".5", 0.5},    {"5.", 5},
         {"abc", 0},        {"", 0},          {"-", 0},          {"nan", 0},     {"\r12", 0},
         {"-0", 0},         {"0e999", 0},     {"12 34", 12},     {"90%", 90},
     };
-    for (const Row& r : rows) EXPECT_EQ(LeadingNumber(r.text), r.value) << r.text;
+    for (const auto& [text, value] : rows) EXPECT_EQ(LeadingNumber(text), value) << text;
     EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
     EXPECT_TRUE(std::isinf(LeadingNumber("-1e99999999999999999999")));
 }
 
 TEST(NearestWhole, HalvesGoToEvenAndLargeValuesSaturate) {
-    struct Row {
-        double value;
-        std::int64_t whole;
-    } rows[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {2.5001, 3},
+    const std::pair<double, std::int64_t> rows[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {2.5001, 3},
                 {HUGE_VAL, kWholeLimit}, {-HUGE_VAL, -kWholeLimit}, {NAN, 0}, {1e300, kWholeLimit}};
-    for (const Row& r : rows) EXPECT_EQ(NearestWhole(r.value), r.whole) << r.value;
+    for (const auto& [value, whole] : rows) EXPECT_EQ(NearestWhole(value), whole) << value;
     EXPECT_EQ(LeadingMagnitude("99999999999999999999"), kWholeLimit);
     EXPECT_EQ(LeadingMagnitude("-6.5"), 6);
 }
@@ -69,28 +63,19 @@ TEST(Values, YesRuleWindowStatesAndFontSizes) {
     for (const char* yes : {"Y", "Yes", "1", "10", "Maybe", "y"}) EXPECT_TRUE(YesValue(yes)) << yes;
     for (const char* no : {"N", "No", "0", "", "true"}) EXPECT_FALSE(YesValue(no)) << no;
 
-    struct Row {
-        const char* value;
-        std::int32_t show;
-    } states[] = {{"MAX", 3},    {" min ", 6},  {"Hidden", 0}, {"show", 5}, {"", 3},     {"   ", 3},
+    const std::pair<const char*, std::int32_t> states[] = {{"MAX", 3},    {" min ", 6},  {"Hidden", 0}, {"show", 5}, {"", 3},     {"   ", 3},
                   {"NORMAL", 0}, {"-6", 6},     {"11", 3},     {"2.5", 2},  {"SHOWMAX", 3}, {"1e999", 3},
                   {"10.4", 10},  {"\t7", 7}};
-    for (const Row& r : states) EXPECT_EQ(ShowCommandFor(r.value), r.show) << r.value;
+    for (const auto& [value, show] : states) EXPECT_EQ(ShowCommandFor(value), show) << value;
 
-    struct Size {
-        std::optional<std::string> value;
-        const char* text;
-    } sizes[] = {{std::nullopt, "max"}, {"", "max"},       {" 0", "max"},    {" auto", "max"}, {"0x12", "max"},
+    const std::pair<std::optional<std::string>, const char*> sizes[] = {{std::nullopt, "max"}, {"", "max"},       {" 0", "max"},    {" auto", "max"}, {"0x12", "max"},
                  {" 8X12", " 8x12"},    {" Max 90%", " max 90%"}, {"12", "12"}, {"-0", "max"}, {"0.3", "0.3"}};
-    for (const Size& s : sizes) EXPECT_EQ(FontSizeTextFor(s.value), s.text) << s.value.value_or("<absent>");
+    for (const auto& [value, text] : sizes) EXPECT_EQ(FontSizeTextFor(value), text) << value.value_or("<absent>");
 }
 
 TEST(ProgramPath, ResolvedAgainstTheConfigFolder) {
     const char* config = "C:\\CFG\\VESKOR1.ZMV";
-    struct Row {
-        const char* value;
-        const char* path;
-    } rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {" \"C:\\My Apps\\Prog\" ", "C:\\My Apps\\Prog.exe"},
         {"", "C:\\CFG\\.exe"},
         {"App.EXE", "C:\\CFG\\App.EXE"},
@@ -100,7 +85,7 @@ TEST(ProgramPath, ResolvedAgainstTheConfigFolder) {
         {"\" \"*\"", "C:\\CFG\\-.exe"},
         {"run\t", "C:\\CFG\\run\t.exe"},
     };
-    for (const Row& r : rows) EXPECT_EQ(ResolveProgramPath(r.value, config), r.path) << r.value;
+    for (const auto& [value, path] : rows) EXPECT_EQ(ResolveProgramPath(value, config), path) << value;
     EXPECT_EQ(ResolveProgramPath("x", "local.zmv"), "x.exe");
 }
 
@@ -127,12 +112,10 @@ TEST_F(ParseCase, ReadsEveryKey) {
                     "WINSTATE: min\r\nTOOL_BAR: Y\r\nQUICK_ED: yes\r\nFULLSCRN: 1\r\nFONTTYPE: tt\r\n"
                     "FONTSIZE: 8X12\r\nCOMMENTS:\r\nTITLEBAR: later"),
               std::nullopt);
-    EXPECT_EQ(s.programPath, "C:\\APP\\VESKOR32.EXE");
-    EXPECT_EQ(s.arguments, "a//b");
-    EXPECT_EQ(s.title, "Veskor Console");
+    EXPECT_EQ(s.programPath + "|" + s.arguments + "|" + s.title + "|" + s.fontSizeText,
+              "C:\\APP\\VESKOR32.EXE|a//b|Veskor Console| 8x12");
     EXPECT_EQ(s.showCommand, 6);
     EXPECT_TRUE(s.toolbar && s.quickEdit && s.fullScreen && s.trueType);
-    EXPECT_EQ(s.fontSizeText, " 8x12");
 }
 
 TEST_F(ParseCase, RefusesWithoutAProgramKeyOrProgramFile) {
@@ -148,12 +131,10 @@ TEST_F(ParseCase, RefusesWithoutAProgramKeyOrProgramFile) {
 
 TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
     ASSERT_EQ(Parse("progname: run COMMENTS: CLEAN_UP: 0"), std::nullopt);
-    EXPECT_EQ(s.programPath, "C:\\CFG\\run.exe");
-    EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");
+    EXPECT_EQ(s.programPath + "|" + s.arguments + "|" + s.title + "|" + s.fontSizeText,
+              "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max");
     EXPECT_EQ(s.showCommand, 3);
     EXPECT_FALSE(s.toolbar || s.quickEdit || s.fullScreen || s.trueType);
-    EXPECT_EQ(s.fontSizeText, "max");
-    EXPECT_EQ(s.arguments, "");
     EXPECT_FALSE(CleanUpSuppressed(s.effectiveText));
     ASSERT_EQ(Parse("PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida"), std::nullopt);
     EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");

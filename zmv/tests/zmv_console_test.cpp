@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace veskor::zmv {
 namespace {
@@ -38,9 +39,8 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
     };
     for (const Row& r : rows) {
         const FontCell c = ComputeFontCell(r.trueType, r.size, r.facts, r.workArea);
-        EXPECT_EQ(c.width, r.width) << r.size << " " << r.workArea;
-        EXPECT_EQ(c.height, r.height) << r.size << " " << r.workArea;
-        EXPECT_EQ(c.trueType, r.trueTypeAfter) << r.size;
+        EXPECT_TRUE(c.width == r.width && c.height == r.height && c.trueType == r.trueTypeAfter)
+            << r.size << " " << r.workArea << ": " << c.width << "x" << c.height;
     }
     EXPECT_TRUE(NeedsWorkArea(" max"));
     EXPECT_FALSE(NeedsWorkArea("8x12"));
@@ -56,14 +56,12 @@ TEST(RegistryForm, KeyNameAndValues) {
     LaunchSettings s;
     s.fullScreen = true;
     ConsoleValues v = ConsoleValuesFor({12, 20, true}, s);
-    EXPECT_EQ(v.fullScreen, 1u);
-    EXPECT_EQ(v.quickEdit, 0u);
+    EXPECT_TRUE(v.fullScreen == 1 && v.quickEdit == 0);
     s.fullScreen = false;
     s.quickEdit = true;
     v = ConsoleValuesFor({300, -1, false}, s);  // cells beyond what the value holds
     EXPECT_EQ(v.fontSize, 255u * 65536 + 44);
-    EXPECT_EQ(v.fullScreen, 0u);
-    EXPECT_EQ(v.quickEdit, 1u);
+    EXPECT_TRUE(v.fullScreen == 0 && v.quickEdit == 1);
 }
 
 std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -85,9 +83,8 @@ TEST(PifForm, TemplateHeadersChainThroughTheFile) {
     for (const Header& h : headers) {
         EXPECT_EQ(h.at, expectedAt);
         EXPECT_EQ(std::memcmp(t.data() + h.at, h.name, 16), 0) << h.name;
-        EXPECT_EQ(Word(t, h.at + 16), h.next);
-        EXPECT_EQ(Word(t, h.at + 18), h.dataOffset);
-        EXPECT_EQ(Word(t, h.at + 20), h.dataLength);
+        EXPECT_TRUE(Word(t, h.at + 16) == h.next && Word(t, h.at + 18) == h.dataOffset &&
+                    Word(t, h.at + 20) == h.dataLength) << h.name;
         expectedAt = h.dataOffset == 0 ? h.at + 22 : h.dataOffset + h.dataLength;
     }
     EXPECT_EQ(expectedAt, kPifSize);
@@ -113,11 +110,8 @@ TEST(PifForm, PatchesOnlyTheirBytes) {
     };
     for (const Row& r : rows) {
         LaunchSettings s;
-        s.fullScreen = r.fullScreen;
-        s.toolbar = r.toolbar;
-        s.quickEdit = r.quickEdit;
+        std::tie(s.fullScreen, s.toolbar, s.quickEdit) = std::tie(r.fullScreen, r.toolbar, r.quickEdit);
         const auto p = PatchPif(t, {12, 20, r.trueType}, s);
-        ASSERT_EQ(p.size(), kPifSize);
         std::vector<std::uint8_t> expected = t;
         for (const auto& [at, value] : r.changed) expected[at] = value;
         EXPECT_EQ(p, expected);
@@ -126,9 +120,7 @@ TEST(PifForm, PatchesOnlyTheirBytes) {
     std::vector<std::uint8_t> longer = t;
     longer.push_back(7);
     const auto p = PatchPif(longer, {0x1FF, 0x110, false}, LaunchSettings{});
-    EXPECT_EQ(p.size(), kPifSize);
-    EXPECT_EQ(p[769], 0xFF);
-    EXPECT_EQ(p[771], 0x10);
+    EXPECT_TRUE(p.size() == kPifSize && p[769] == 0xFF && p[771] == 0x10);
     EXPECT_EQ(PatchPif({}, {1, 2, false}, LaunchSettings{}).size(), kPifSize);
 }
 
@@ -138,14 +130,11 @@ TEST(PifForm, PathsErrorNumbersAndMessages) {
     EXPECT_TRUE(IsUnmappedNetworkPath("\\\\SERVER\\APP\\a.zmv"));
     EXPECT_FALSE(IsUnmappedNetworkPath("\\x"));
 
-    struct Row {
-        std::uint32_t code;
-        int number;
-    } rows[] = {{2, 53},  {18, 53}, {3, 76},  {4, 67},   {5, 70},  {19, 70},  {32, 70},  {33, 70},  {36, 70},
+    const std::pair<std::uint32_t, int> rows[] = {{2, 53},  {18, 53}, {3, 76},  {4, 67},   {5, 70},  {19, 70},  {32, 70},  {33, 70},  {36, 70},
                 {8, 7},   {14, 7},  {15, 68}, {20, 68},  {17, 74}, {21, 71},  {23, 72},  {25, 72},  {34, 72},
                 {28, 27}, {38, 62}, {39, 61}, {6, 51},   {13, 51}, {24, 51},  {7, 241},  {9, 241},  {10, 241},
                 {1, 75},  {16, 75}, {35, 75}, {37, 75},  {40, 75}, {183, 75}, {0xFFFFFFFF, 75}};
-    for (const Row& r : rows) EXPECT_EQ(FileErrorNumber(r.code), r.number) << r.code;
+    for (const auto& [code, number] : rows) EXPECT_EQ(FileErrorNumber(code), number) << code;
 }
 
 }  // namespace

@@ -34,20 +34,6 @@ void ClickAt(int x, int y) {
     SendInput(2, in, sizeof in[0]);
 }
 
-void ClickCentre(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-void PressKey(WORD virtualKey) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof in[0]);
-}
-
 POINT CloseBoxCentre(HWND window) {
     // Walks the caption's middle line from the right until the window itself
     // reports its close box there.
@@ -68,28 +54,7 @@ POINT CloseBoxCentre(HWND window) {
     return {last < 0 ? -1 : (first + last) / 2, y};
 }
 
-bool IsChecked(HWND form, int id) { return SendMessageA(GetDlgItem(form, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-bool IsEnabled(HWND form, int id) { return IsWindowEnabled(GetDlgItem(form, id)) != FALSE; }
-
-DrawnColour TextColourOf(HWND label) {
-    const ColourCount c = CountColours(label);
-    return c.red && c.black ? DrawnColour::Both : c.red ? DrawnColour::Red : c.black ? DrawnColour::Black : DrawnColour::None;
-}
-
-HWND WaitDialog(DWORD processId, DWORD ms) { return WaitVisibleWindow(processId, "#32770", ms); }
-
 void DeleteKey(const std::string& consoleKey) { RegDeleteKeyA(HKEY_CURRENT_USER, consoleKey.c_str()); }
-
-namespace {
-const char* kAppDefaults = "Software\\Wine\\AppDefaults\\VESKOR1.EXE";
-}
-
-PretendWindowsVersion::PretendWindowsVersion(const char* version) {
-    if (!SetUserString(kAppDefaults, "Version", version)) Fail(__FILE__, __LINE__, "cannot set the AppDefaults key");
-}
-
-PretendWindowsVersion::~PretendWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
 
 std::string ShortPath(const std::string& path) {
     char buffer[1024] = {};

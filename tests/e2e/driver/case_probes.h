@@ -1,6 +1,5 @@
 // Probes and input that only the end-to-end cases use: geometry and focus of
-// another process's controls, real clicks and key presses, check marks, drawn
-// text colours, dialogs, and the launcher's pretended Windows version.
+// another process's controls, real clicks, console keys and short paths.
 #pragma once
 
 #include <windows.h>
@@ -15,31 +14,12 @@ RECT RectInParent(HWND child);
 HWND FocusOf(HWND window);
 int FocusId(HWND window);
 
-// Real input: a left click at a screen point, a key press.
+// A real left click at a screen point.
 void ClickAt(int x, int y);
-void ClickCentre(HWND window);
-void PressKey(WORD virtualKey);
 // The close box of a top-level window, in screen coordinates.
 POINT CloseBoxCentre(HWND window);
 
-bool IsChecked(HWND form, int id);
-bool IsEnabled(HWND form, int id);
-// The text colour of a status line as drawn: red, black, or none seen.
-enum class DrawnColour { None, Red, Black, Both };
-DrawnColour TextColourOf(HWND label);
-// A top-level dialog (class "#32770") of the process, or null after ms.
-HWND WaitDialog(DWORD processId, DWORD ms);
-
 void DeleteKey(const std::string& consoleKey);
-// Runs the launcher as Windows 98 or 95 ("win98", "win95") while it lives.
-class PretendWindowsVersion {
-public:
-    explicit PretendWindowsVersion(const char* version);
-    ~PretendWindowsVersion();
-    PretendWindowsVersion(const PretendWindowsVersion&) = delete;
-    PretendWindowsVersion& operator=(const PretendWindowsVersion&) = delete;
-};
-
 std::string ShortPath(const std::string& path);
 std::string Lowered(std::string text);
 

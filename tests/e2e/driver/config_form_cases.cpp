@@ -4,6 +4,7 @@
 // cases check the named outcomes (texts, checks, colours, files) directly.
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "case_probes.h"
 #include "config_form.h"
@@ -25,53 +26,42 @@ veskor::DirectorySearch DiskSearch() {
     };
 }
 
-const std::string kAll[] = {"VESKOR.INI", "VESKOR.LST", "VESKOR.CFG", "VESKOR1.ZMV"};
-
-// A folder with VESKORCFG.EXE (the working folder) and an application folder
-// APP with VESKOR32.EXE, DATA01\SPOOL and DATA02.
-struct Setup {
+// The running program in a fresh folder with VESKORCFG.EXE (the working folder)
+// and an application folder APP with VESKOR32.EXE, DATA01\SPOOL and DATA02;
+// and the state the form is expected to show.
+struct Run {
     std::string dir, app;
+    Process program;
+    HWND form = nullptr;
+    FormState model;
 };
-
-Setup MakeSetup(const std::string& name) {
-    Setup s;
-    s.dir = FreshFolder(name);
-    s.app = Join(s.dir, "APP");
-    MakeFolders(Join(s.app, "DATA01\\SPOOL"));
-    MakeFolders(Join(s.app, "DATA02"));
-    CopyProgram("recorder.exe", Join(s.app, "VESKOR32.EXE"));
-    CopyProgram("VESKORCFG.EXE", Join(s.dir, "VESKORCFG.EXE"));
-    return s;
-}
+using Files = std::function<void(const Run&)>;
 
 // Writes VESKOR.INI with the application folder, the graphic mode, MAX_FLAG and
 // the screen size, and a section of its own that a save must keep.
-std::function<void(const Setup&)> Ini(const char* graphic, const char* maxFlag, const char* screenSize) {
-    return [=](const Setup& s) {
-        WriteText(Join(s.dir, "VESKOR.INI"),
-                  "[FOLDERS]\r\nAPPLFOLDER=" + s.app + "\r\nDATAFOLDER=data01\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\n" +
+Files Ini(const char* graphic, const char* maxFlag, const char* screenSize) {
+    return [=](const Run& r) {
+        WriteText(Join(r.dir, "VESKOR.INI"),
+                  "[FOLDERS]\r\nAPPLFOLDER=" + r.app + "\r\nDATAFOLDER=data01\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\n" +
                       "SCRNSIZE=" + screenSize + "\r\nGRAPHICMODE=" + graphic + "\r\nGRAPHICSCRN=0\r\n[ZMV_SETTINGS]\r\n" +
                       "FONTSIZE=8x14 TT\r\nMAX_FLAG=" + maxFlag + "\r\nMAX_SIZE=70\r\nMAX_TYPE=BMP\r\n[OTHER]\r\nKEEP=this\r\n");
     };
 }
 
-// The running program with the state it is expected to show.
-struct Run {
-    Setup setup;
-    Process program;
-    HWND form = nullptr;
-    FormState model;
-};
-
-std::unique_ptr<Run> Open(const std::string& name, const std::function<void(const Setup&)>& files) {
+std::unique_ptr<Run> Open(const std::string& name, const Files& files) {
     auto r = std::make_unique<Run>();
-    r->setup = MakeSetup(name);
-    if (files) files(r->setup);
+    r->dir = FreshFolder(name);
+    r->app = Join(r->dir, "APP");
+    MakeFolders(Join(r->app, "DATA01\\SPOOL"));
+    MakeFolders(Join(r->app, "DATA02"));
+    CopyProgram("recorder.exe", Join(r->app, "VESKOR32.EXE"));
+    CopyProgram("VESKORCFG.EXE", Join(r->dir, "VESKORCFG.EXE"));
+    if (files) files(*r);
     r->model = InitialFormState();
     FillDataFolders(r->model);
-    ShowSettings(r->model, win32::LoadSettingsFromDisk(r->setup.dir).settings, DiskSearch());
+    ShowSettings(r->model, win32::LoadSettingsFromDisk(r->dir).settings, DiskSearch());
     ControlFocused(r->model, ids::txtAppFolder);
-    r->form = StartConfig(r->program, r->setup.dir);
+    r->form = StartConfig(r->program, r->dir);
     CHECK_MSG(r->form != nullptr, name + ": no form with loaded settings");
     return r;
 }
@@ -82,41 +72,45 @@ void CloseAndWait(Run& r) {
     CHECK_EQ(r.program.WaitExit(10000), 0ul);
 }
 
+bool IsChecked(HWND form, int id) { return SendMessageA(GetDlgItem(form, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsEnabled(HWND form, int id) { return IsWindowEnabled(GetDlgItem(form, id)) != FALSE; }
+
 template <std::size_t N>
 void CompareGroup(HWND form, const std::array<OptionButton, N>& group, const std::array<int, N>& ids,
                   const std::string& step) {
-    for (std::size_t i = 0; i < N; ++i) {
-        const std::string what = step + ": " + ItemText(form, ids[i]);
-        CHECK_MSG(IsChecked(form, ids[i]) == group[i].checked, what + " check");
-        CHECK_MSG(IsEnabled(form, ids[i]) == group[i].enabled, what + " enabled");
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        CHECK_MSG(IsChecked(form, ids[i]) == group[i].checked && IsEnabled(form, ids[i]) == group[i].enabled,
+                  step + ": check or enabled state of " + ItemText(form, ids[i]));
 }
 
 // Everything the window shows against the state.
 void Compare(const Run& r, const std::string& step) {
     HWND f = r.form;
     const FormState& m = r.model;
-    CHECK_MSG(ItemText(f, ids::txtAppFolder) == m.appFolderText, step + ": " + ItemText(f, ids::txtAppFolder));
-    CHECK_MSG(ItemText(f, ids::txtSpoolFolder) == m.spoolFolderText, step + ": spool");
-    CHECK_MSG(ComboEntries(f, ids::cboDataFolder) == m.dataFolders.entries, step + ": data entries");
-    CHECK_MSG(ComboSelection(f, ids::cboDataFolder) == m.dataFolders.selected, step + ": data selection");
-    CHECK_MSG(ComboEntries(f, ids::cboFontSize) == m.fontSizes.entries, step + ": font entries");
-    CHECK_MSG(ComboSelection(f, ids::cboFontSize) == m.fontSizes.selected,
-              step + ": font selection " + std::to_string(ComboSelection(f, ids::cboFontSize)));
-    CHECK_MSG(IsEnabled(f, ids::cboFontSize) == m.fontSizes.enabled, step + ": font list enabled");
-    CHECK_MSG(IsChecked(f, ids::chkGraphicMode) == m.graphicModeChecked, step + ": graphic mode");
+    const auto same = [&](bool same, const std::string& what) { CHECK_MSG(same, step + ": " + what); };
+    same(ItemText(f, ids::txtAppFolder) == m.appFolderText, "application folder " + ItemText(f, ids::txtAppFolder));
+    same(ItemText(f, ids::txtSpoolFolder) == m.spoolFolderText, "spool folder " + ItemText(f, ids::txtSpoolFolder));
+    same(ComboEntries(f, ids::cboDataFolder) == m.dataFolders.entries &&
+             ComboSelection(f, ids::cboDataFolder) == m.dataFolders.selected,
+         "data folder list");
+    same(ComboEntries(f, ids::cboFontSize) == m.fontSizes.entries &&
+             ComboSelection(f, ids::cboFontSize) == m.fontSizes.selected &&
+             IsEnabled(f, ids::cboFontSize) == m.fontSizes.enabled,
+         "font size list, selection " + std::to_string(ComboSelection(f, ids::cboFontSize)));
+    same(IsChecked(f, ids::chkGraphicMode) == m.graphicModeChecked, "graphic mode");
     CompareGroup(f, m.windowType, ids::optWindowType, step);
     CompareGroup(f, m.fontType, ids::optFontType, step);
     CompareGroup(f, m.screen, ids::optScreen, step);
     CompareGroup(f, m.screenSize, ids::optScreenSize, step);
     const int lines[] = {ids::lblAppStatus, ids::lblDataStatus, ids::lblSpoolStatus};
     for (std::size_t i = 0; i < 3; ++i) {
-        CHECK_MSG(ItemText(f, lines[i]) == m.status[i].text, step + ": status " + ItemText(f, lines[i]));
+        same(ItemText(f, lines[i]) == m.status[i].text, "status " + ItemText(f, lines[i]));
         if (m.status[i].text.empty() || !m.status[i].colour) continue;
-        const DrawnColour want = *m.status[i].colour == kRed ? DrawnColour::Red : DrawnColour::Black;
-        CHECK_MSG(TextColourOf(GetDlgItem(f, lines[i])) == want, step + ": colour of status " + std::to_string(i));
+        const ColourCount c = CountColours(GetDlgItem(f, lines[i]));
+        const bool red = *m.status[i].colour == kRed;
+        same(red ? c.red && !c.black : c.black && !c.red, "colour of status " + std::to_string(i));
     }
-    CHECK_MSG(ItemText(f, ids::lblHelp) == m.help, step + ": help \"" + ItemText(f, ids::lblHelp) + "\"");
+    same(ItemText(f, ids::lblHelp) == m.help, "help \"" + ItemText(f, ids::lblHelp) + "\"");
 }
 
 void SetItemText(HWND form, int id, const std::string& text) {
@@ -150,7 +144,8 @@ int TabToNext(HWND form) {
 
 std::string Snapshot(const std::string& dir) {
     std::string all;
-    for (const std::string& name : kAll) all += name + ":" + ReadText(Join(dir, name)).value_or("<none>") + "\n";
+    for (const char* name : {"VESKOR.INI", "VESKOR.LST", "VESKOR.CFG", "VESKOR1.ZMV"})
+        all += name + (":" + ReadText(Join(dir, name)).value_or("<none>")) + "\n";
     return all;
 }
 
@@ -165,76 +160,77 @@ std::vector<std::string> IniKeys(const std::string& text) {
     return keys;
 }
 
-// The window shows what the state holds after the same load, from each source,
-// with the focus and its help on the application folder.
-E2E_CASE("configform", load_from_each_source) {
-    const std::pair<const char*, std::function<void(const Setup&)>> sources[] = {
-        {"cfgform_ini", Ini("0", "N", "800 x 600")},
-        {"cfgform_lst",
-         [](const Setup& s) {
-             WriteText(Join(s.dir, "VESKOR.LST"), "APPLPATH=" + s.app + "\r\nDATAPATH=DATA02\r\nMAX_FLAG=Y\r\n" +
-                                                      "MAX_SIZE=60\r\nMAX_TYPE=TT\r\nGRAPHIC=1\r\n");
-         }},
-        {"cfgform_defaults", nullptr},
-    };
-    for (const auto& [name, files] : sources) {
-        auto r = Open(name, files);
-        if (!r->form) continue;
-        Compare(*r, name);
-        CHECK_EQ(FocusId(r->form), ids::txtAppFolder);
-        CloseAndWait(*r);
-    }
-}
-
-// Every control where the layout table puts it, with its class, styles and,
-// where nothing replaces it, its caption; the form itself centred at its size.
-E2E_CASE("configform", layout_as_the_table_gives) {
+// Every control where the layout table puts it, in creation order, with its
+// class, styles and, where nothing replaces it, its caption; the form itself
+// centred at its size, showing the defaults. Then the help panel follows the
+// focus.
+E2E_CASE("configform", layout_defaults_and_help) {
     auto r = Open("cfgform_layout", nullptr);
     if (!r->form) return;
     HWND f = r->form;
+    Compare(*r, "defaults");
+    CHECK_EQ(FocusId(f), ids::txtAppFolder);
     CHECK_EQ(ClassOf(f), std::string(kConfigClass));
     CHECK_EQ(WindowText(f), std::string(kForm.caption));
+    const Point at = FormPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     RECT outer;
     GetWindowRect(f, &outer);
-    const Point at = FormPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    CHECK_EQ(outer.left, at.x);
-    CHECK_EQ(outer.top, at.y);
-    CHECK_EQ(outer.right - outer.left, kForm.width);
-    CHECK_EQ(outer.bottom - outer.top, kForm.height);
+    CHECK_MSG(outer.left == at.x && outer.top == at.y && outer.right - outer.left == kForm.width &&
+                  outer.bottom - outer.top == kForm.height,
+              "form rectangle");
     CHECK_EQ(static_cast<DWORD>(GetWindowLongA(f, GWL_STYLE)) & kForm.style, kForm.style);
     HWND previous = nullptr;
     for (const ControlSpec& c : FormControls()) {
         const std::string what = std::string(c.name) + " " + std::to_string(c.arrayIndex);
         HWND w = GetDlgItem(f, c.id);
-        CHECK_MSG(w != nullptr, what + " missing");
+        CHECK_MSG(w != nullptr && GetWindow(w, GW_HWNDPREV) == previous, what + " missing or out of order");
         if (!w) continue;
-        CHECK_MSG(GetWindow(w, GW_HWNDPREV) == previous, what + " out of creation order");
         previous = w;
         CHECK_MSG(lstrcmpiA(ClassOf(w).c_str(), ControlClassName(c.kind)) == 0, what + " class " + ClassOf(w));
         const RECT box = RectInParent(w);
-        CHECK_MSG(box.left == c.x && box.top == c.y && box.right - box.left == c.width, what + " position");
-        if (c.kind != ControlKind::ComboBox) CHECK_MSG(box.bottom - box.top == c.height, what + " height");
+        CHECK_MSG(box.left == c.x && box.top == c.y && box.right - box.left == c.width &&
+                      (c.kind == ControlKind::ComboBox || box.bottom - box.top == c.height),
+                  what + " position");
         // The platform keeps a combo box's scroll bar and edge itself, and moves an
         // option button's tab stop to the checked member of its group.
         DWORD style = c.style, exStyle = c.exStyle;
         if (c.kind == ControlKind::ComboBox) style &= ~WS_VSCROLL, exStyle &= ~WS_EX_CLIENTEDGE;
         if (c.kind == ControlKind::OptionButton) style &= ~WS_TABSTOP;
-        CHECK_MSG((static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & style) == style, what + " style");
-        CHECK_MSG((static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)) & exStyle) == exStyle, what + " ex style");
+        CHECK_MSG((static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & style) == style &&
+                      (static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)) & exStyle) == exStyle,
+                  what + " style");
         const bool replaced = c.kind == ControlKind::Edit || c.kind == ControlKind::ComboBox || c.id == ids::lblHelp ||
                               (c.id >= ids::lblAppStatus && c.id <= ids::lblSpoolStatus);
         if (!replaced) CHECK_MSG(WindowText(w) == c.caption, what + " caption " + WindowText(w));
+    }
+    const std::string label = ItemText(f, ids::lblHelp);
+    // A click on a label or a group box leaves the panel and the focus as they are.
+    for (POINT p : {POINT{20, 185}, POINT{410, 250}}) {
+        ClientToScreen(f, &p);
+        ClickAt(p.x, p.y);
+        Sleep(100);
+        CHECK(ItemText(f, ids::lblHelp) == label && FocusId(f) == ids::txtAppFolder);
+    }
+    // Onwards through every stop, the first three in order: each shows its own
+    // help and the browse button is never one.
+    const int first[] = {ids::cboDataFolder, ids::txtSpoolFolder, ids::chkGraphicMode};
+    for (int i = 0; i < 11; ++i) {
+        const int id = TabToNext(f);
+        CHECK_MSG((i >= 3 || id == first[i]) && id != ids::cmdSelectFolder, "stop " + std::to_string(id));
+        CHECK_MSG(ItemText(f, ids::lblHelp) == HelpText(id), "help after focus moved to " + std::to_string(id));
     }
     CloseAndWait(*r);
 }
 
 // Each change of a folder box runs the checks again; the window must show the
-// status lines (texts and colours) the state holds after the same change.
-E2E_CASE("configform", status_lines_follow_the_folders) {
+// status lines (texts and colours) the state holds after the same change. OK
+// with a network share shows the refusal, writes nothing and ends the program.
+E2E_CASE("configform", status_lines_follow_the_folders_and_a_share_is_refused) {
     auto r = Open("cfgform_status", Ini("1", "Y", "1024 x 768"));
     if (!r->form) return;
     const auto search = DiskSearch();
     HWND f = r->form;
+    const std::string before = Snapshot(r->dir);
     Compare(*r, "all found");
     const auto setText = [&](int id, const std::string& text) {
         SetItemText(f, id, text);
@@ -252,156 +248,115 @@ E2E_CASE("configform", status_lines_follow_the_folders) {
     PickDataFolder(f, 2);
     DataFolderPicked(r->model, 2, search);
     Compare(*r, "data folder missing");
-    setText(ids::txtAppFolder, "\\\\?\\" + r->setup.app);  // a network share
-    setText(ids::txtAppFolder, r->setup.dir);                // no program there
-    ClickButton(f, ids::cmdCancel);
+    setText(ids::txtAppFolder, r->dir);                // no program there
+    setText(ids::txtAppFolder, "\\\\?\\" + r->app);  // a network share
+    PostMessageA(GetDlgItem(f, ids::cmdOK), BM_CLICK, 0, 0);
+    HWND box = WaitVisibleWindow(r->program.id(), "#32770", 10000);
+    CHECK_MSG(box != nullptr, "no message box");
+    if (box) {
+        CHECK_EQ(WindowText(box), std::string(kMessageCaption));
+        CHECK_MSG(FindWindowExA(box, nullptr, "Static", kShareRefusalText) != nullptr, "message text missing");
+        HWND ok = GetDlgItem(box, IDOK);
+        CHECK(ok != nullptr && WindowText(ok) == "OK" && GetDlgItem(box, IDCANCEL) == nullptr);
+        CHECK_EQ(Snapshot(r->dir), before);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
     CHECK_EQ(r->program.WaitExit(10000), 0ul);
+    CHECK_EQ(Snapshot(r->dir), before);
 }
 
-E2E_CASE("configform", option_rules) {
+// Each group of option buttons and the graphic mode box: the window follows the
+// state through every click (the rules themselves are the unit tests'); OK then
+// writes the four files as the state gives them.
+E2E_CASE("configform", option_rules_and_ok_writes_the_four_files) {
     auto r = Open("cfgform_options", Ini("0", "N", "800 x 600"));
     if (!r->form) return;
     HWND f = r->form;
-    // The window must follow the state through every step.
-    const std::pair<const char*, std::function<void(FormState&)>> steps[] = {
-        {"MAX", [](FormState& m) { WindowTypeClicked(m, 0); }},
-        {"TT", [](FormState& m) { FontTypeClicked(m, 0); }},
-        {"SIZE", [](FormState& m) { WindowTypeClicked(m, 1); }},
-        {"640 x 480", [](FormState& m) { ScreenSizeClicked(m, 0); }},
-        {"1024 x 768", [](FormState& m) { ScreenSizeClicked(m, 2); }},
-        {"Graphic Mode on", [](FormState& m) { GraphicModeClicked(m, true); }},
-        {"SCREEN 1", [](FormState& m) { ScreenClicked(m, 0); }},
-        {"SCREEN 2", [](FormState& m) { ScreenClicked(m, 1); }},
-        {"Graphic Mode off", [](FormState& m) { GraphicModeClicked(m, false); }},
-        {"MAX again", [](FormState& m) { WindowTypeClicked(m, 0); }},
+    const std::pair<int, std::function<void(FormState&)>> steps[] = {
+        {ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); }},
+        {ids::optFontType[0], [](FormState& m) { FontTypeClicked(m, 0); }},
+        {ids::optWindowType[1], [](FormState& m) { WindowTypeClicked(m, 1); }},  // enables the screen sizes
+        {ids::optScreenSize[0], [](FormState& m) { ScreenSizeClicked(m, 0); }},
+        {ids::chkGraphicMode, [](FormState& m) { GraphicModeClicked(m, true); }},
+        {ids::optScreen[0], [](FormState& m) { ScreenClicked(m, 0); }},
+        {ids::optScreen[1], [](FormState& m) { ScreenClicked(m, 1); }},
+        {ids::chkGraphicMode, [](FormState& m) { GraphicModeClicked(m, false); }},
+        {ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); }},
     };
-    const int stepIds[] = {ids::optWindowType[0], ids::optFontType[0], ids::optWindowType[1], ids::optScreenSize[0],
-                           ids::optScreenSize[2], ids::chkGraphicMode,  ids::optScreen[0],     ids::optScreen[1],
-                           ids::chkGraphicMode,   ids::optWindowType[0]};
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        ClickButton(f, stepIds[i]);
-        steps[i].second(r->model);
-        ControlFocused(r->model, stepIds[i]);
-        Compare(*r, steps[i].first);
+    for (const auto& [id, step] : steps) {
+        ClickButton(f, id);
+        step(r->model);
+        ControlFocused(r->model, id);
+        Compare(*r, "after a click on " + std::to_string(id));
     }
-    CloseAndWait(*r);
-}
-
-E2E_CASE("configform", help_follows_the_focus) {
-    auto r = Open("cfgform_help", nullptr);
-    if (!r->form) return;
-    HWND f = r->form;
-    const std::string label = ItemText(f, ids::lblHelp);
-    // A click on a label or a group box leaves the panel and the focus as they are.
-    for (POINT p : {POINT{20, 185}, POINT{410, 250}}) {
-        ClientToScreen(f, &p);
-        ClickAt(p.x, p.y);
-        Sleep(100);
-        CHECK_EQ(ItemText(f, ids::lblHelp), label);
-        CHECK_EQ(FocusId(f), ids::txtAppFolder);
-    }
-    for (int id : {ids::cboDataFolder, ids::txtSpoolFolder, ids::chkGraphicMode}) {
-        CHECK_EQ(TabToNext(f), id);
-        CHECK_EQ(ItemText(f, ids::lblHelp), HelpText(id));
-    }
-    // Onwards through every stop: each shows its own help and the browse button is never one.
-    for (int i = 0; i < 8; ++i) {
-        const int id = TabToNext(f);
-        CHECK(id != ids::cmdSelectFolder);
-        CHECK_MSG(ItemText(f, ids::lblHelp) == HelpText(id), "help after focus moved to " + std::to_string(id));
-    }
-    Key(f, VK_ESCAPE);
-    CHECK_EQ(r->program.WaitExit(10000), 0ul);
-}
-
-E2E_CASE("configform", ok_writes_the_four_files) {
-    auto r = Open("cfgform_ok", Ini("0", "N", "800 x 600"));
-    if (!r->form) return;
-    HWND f = r->form;
-    const auto search = DiskSearch();
-    ClickButton(f, ids::optWindowType[0]);
-    WindowTypeClicked(r->model, 0);
     // A size picked in the list is saved.
     SendMessageA(GetDlgItem(f, ids::cboFontSize), CB_SETCURSEL, 1, 0);
     FontSizePicked(r->model, 1);
     SetItemText(f, ids::txtSpoolFolder, "prn");
-    SpoolFolderChanged(r->model, "prn", search);
+    SpoolFolderChanged(r->model, "prn", DiskSearch());
     const ConfigSettings saved = CollectSettings(r->model).settings;
     PostMessageA(GetDlgItem(f, ids::cmdOK), BM_CLICK, 0, 0);
     CHECK_EQ(r->program.WaitExit(10000), 0ul);
 
-    const std::string dir = r->setup.dir;
     CHECK_EQ(saved.maxSize, "90");
-    CHECK_EQ(ReadText(Join(dir, "VESKOR.LST")).value_or(""), ListFileText(saved));
-    CHECK_EQ(ReadText(Join(dir, "VESKOR.CFG")).value_or(""), UpperCase(r->setup.app) + "\r\nDATA01\r\n");
-    CHECK_EQ(ReadText(Join(dir, "VESKOR1.ZMV")).value_or(""), ZmvFileText(dir, saved));
+    CHECK_EQ(ReadText(Join(r->dir, "VESKOR.LST")).value_or(""), ListFileText(saved));
+    CHECK_EQ(ReadText(Join(r->dir, "VESKOR.CFG")).value_or(""), UpperCase(r->app) + "\r\nDATA01\r\n");
+    CHECK_EQ(ReadText(Join(r->dir, "VESKOR1.ZMV")).value_or(""), ZmvFileText(r->dir, saved));
     std::vector<std::string> expected;
     for (const IniEntry& e : IniEntries(saved)) expected.push_back(std::string(e.section) + "/" + e.key + "=" + e.value);
     expected.push_back("OTHER/KEEP=this");
-    CHECK_MSG(IniKeys(ReadText(Join(dir, "VESKOR.INI")).value_or("")) == expected, "VESKOR.INI keys");
+    CHECK_MSG(IniKeys(ReadText(Join(r->dir, "VESKOR.INI")).value_or("")) == expected, "VESKOR.INI keys");
 }
 
-E2E_CASE("configform", network_share_refused_and_closed) {
-    auto r = Open("cfgform_share", Ini("1", "Y", "1024 x 768"));
-    if (!r->form) return;
-    const std::string before = Snapshot(r->setup.dir);
-    SetItemText(r->form, ids::txtAppFolder, "\\\\?\\" + r->setup.app);
-    PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
-    HWND box = WaitDialog(r->program.id(), 10000);
-    CHECK_MSG(box != nullptr, "no message box");
-    if (box) {
-        CHECK_EQ(WindowText(box), std::string(kMessageCaption));
-        HWND text = FindWindowExA(box, nullptr, "Static", kShareRefusalText);
-        CHECK_MSG(text != nullptr, "message text missing");
-        HWND ok = GetDlgItem(box, IDOK);
-        CHECK(ok != nullptr && WindowText(ok) == "OK");
-        CHECK(GetDlgItem(box, IDCANCEL) == nullptr);
-        CHECK_EQ(Snapshot(r->setup.dir), before);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    CHECK_EQ(r->program.WaitExit(10000), 0ul);
-    CHECK_EQ(Snapshot(r->setup.dir), before);
-}
-
-E2E_CASE("configform", cancel_escape_and_close_write_nothing) {
-    const std::pair<const char*, std::function<void(HWND)>> ways[] = {
-        {"Cancel", [](HWND f) { PostMessageA(GetDlgItem(f, ids::cmdCancel), BM_CLICK, 0, 0); }},
-        {"Escape", [](HWND f) { Key(f, VK_ESCAPE); }},
-        {"close box", [](HWND f) {
+// Loaded from VESKOR.INI or, without it, from VESKOR.LST, the window shows what
+// the state holds after the same load; Cancel, Escape and the close box then
+// end the program without writing a file.
+E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
+    const Files list = [](const Run& r) {
+        WriteText(Join(r.dir, "VESKOR.LST"),
+                  "APPLPATH=" + r.app + "\r\nDATAPATH=DATA02\r\nMAX_FLAG=Y\r\nMAX_SIZE=60\r\nMAX_TYPE=TT\r\nGRAPHIC=1\r\n");
+    };
+    const std::tuple<const char*, Files, std::function<void(HWND)>> ways[] = {
+        {"cancel", Ini("0", "N", "800 x 600"),
+         [](HWND f) { PostMessageA(GetDlgItem(f, ids::cmdCancel), BM_CLICK, 0, 0); }},
+        {"escape", list, [](HWND f) { Key(f, VK_ESCAPE); }},
+        {"closebox", Ini("0", "N", "800 x 600"),
+         [](HWND f) {
              const POINT p = CloseBoxCentre(f);
              CHECK_MSG(p.x >= 0, "no close box");
              ClickAt(p.x, p.y);
          }},
     };
-    for (const auto& way : ways) {
-        auto r = Open(std::string("cfgform_close_") + (way.first[0] == 'c' ? "box" : way.first),
-                      Ini("0", "N", "800 x 600"));
+    for (const auto& [way, files, close] : ways) {
+        auto r = Open(std::string("cfgform_close_") + way, files);
         if (!r->form) continue;
-        const std::string before = Snapshot(r->setup.dir);
+        Compare(*r, way);
+        const std::string before = Snapshot(r->dir);
         ClickButton(r->form, ids::chkGraphicMode);
-        way.second(r->form);
-        CHECK_MSG(r->program.WaitExit(10000) == 0, way.first);
-        CHECK_MSG(Snapshot(r->setup.dir) == before, std::string(way.first) + " wrote a file");
+        close(r->form);
+        CHECK_MSG(r->program.WaitExit(10000) == 0, way);
+        CHECK_MSG(Snapshot(r->dir) == before, std::string(way) + " wrote a file");
     }
 }
 
+// The open-file dialog: owned by the form, centred, with its caption, filter
+// and initial name; cancelled it changes nothing, confirmed it sets the folder.
 E2E_CASE("configform", select_folder_dialog) {
     auto r = Open("cfgform_browse", nullptr);
     if (!r->form) return;
     HWND f = r->form;
-    const std::string other = Join(r->setup.dir, "Other Place");
+    const std::string other = Join(r->dir, "Other Place");
     MakeFolders(other);
     CopyProgram("recorder.exe", Join(other, "veskor32.exe"));
     const std::string before = ItemText(f, ids::txtAppFolder);
     for (bool choose : {false, true}) {
         PostMessageA(GetDlgItem(f, ids::cmdSelectFolder), BM_CLICK, 0, 0);
-        HWND dialog = WaitDialog(r->program.id(), 10000);
+        HWND dialog = WaitVisibleWindow(r->program.id(), "#32770", 10000);
         CHECK_MSG(dialog != nullptr, "no open-file dialog");
         if (!dialog) break;
         CHECK_EQ(WindowText(dialog), "Find VESKOR32.EXE");
         CHECK(GetWindow(dialog, GW_OWNER) == f);
-        const std::vector<std::string> types = ComboEntries(dialog, 0x0470);  // the file type list
-        CHECK(types == std::vector<std::string>{"VESKOR Application (VESKOR32.EXE)"});
+        CHECK(ComboEntries(dialog, 0x0470) == std::vector<std::string>{"VESKOR Application (VESKOR32.EXE)"});
         RECT d;
         GetWindowRect(dialog, &d);
         CHECK_EQ(d.left, (GetSystemMetrics(SM_CXSCREEN) - (d.right - d.left)) / 2);
@@ -410,24 +365,22 @@ E2E_CASE("configform", select_folder_dialog) {
             HWND name = GetDlgItem(dialog, 0x047C);  // the file name box
             if (name && ClassOf(name) == "ComboBoxEx32") name = FindWindowExA(name, nullptr, "ComboBox", nullptr);
             if (name && ClassOf(name) == "ComboBox") name = FindWindowExA(name, nullptr, "Edit", nullptr);
-            CHECK_MSG(name != nullptr, "no file name box");
-            if (!name) break;
             // The dialog opens in the initial folder and keeps the name alone in the box.
-            CHECK_EQ(WindowText(name), "VESKOR32.EXE");
+            CHECK_MSG(name != nullptr && WindowText(name) == "VESKOR32.EXE", "no file name box with the name");
+            if (!name) break;
             SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Join(other, "veskor32.exe").c_str()));
         }
         PostMessageA(dialog, WM_COMMAND, choose ? IDOK : IDCANCEL, 0);
-        const DWORD t0 = GetTickCount();
-        while (IsWindow(dialog) && GetTickCount() - t0 < 5000) Sleep(10);
-        if (choose) {
-            WaitUntil([&] { return ItemText(f, ids::txtAppFolder) != before; });
-            FolderChosen(r->model, Join(other, "veskor32.exe"), DiskSearch());
-            ControlFocused(r->model, ids::cmdSelectFolder);
-            CHECK_EQ(ItemText(f, ids::txtAppFolder), UpperCase(other));
-            Compare(*r, "chosen");
-        } else {
+        WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+        if (!choose) {
             CHECK_EQ(ItemText(f, ids::txtAppFolder), before);
+            continue;
         }
+        WaitUntil([&] { return ItemText(f, ids::txtAppFolder) != before; });
+        FolderChosen(r->model, Join(other, "veskor32.exe"), DiskSearch());
+        ControlFocused(r->model, ids::cmdSelectFolder);
+        CHECK_EQ(ItemText(f, ids::txtAppFolder), UpperCase(other));
+        Compare(*r, "chosen");
     }
     CloseAndWait(*r);
 }

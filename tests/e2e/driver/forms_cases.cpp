@@ -17,6 +17,20 @@ namespace {
 
 using veskor::client::StartupState;
 
+void ClickCentre(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
 struct ControlExpect {
     int id;
     const char* cls;
@@ -27,6 +41,11 @@ struct ControlExpect {
 };
 
 RECT Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
 
 const DWORD kButton = WS_CHILD | WS_TABSTOP | BS_NOTIFY | BS_CENTER | BS_VCENTER;
 const DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -39,7 +58,17 @@ std::string Upper(std::string s) {
     return s;
 }
 
-std::vector<ControlExpect> Error1Controls(const StartupState& state) {
+// The controls of the form a status shows (frmError2 for status 9, frmError1 otherwise).
+std::vector<ControlExpect> Controls(const StartupState& state) {
+    if (state.status == 9) {
+        const veskor::client::Error2Fill f = veskor::client::FillError2(state);
+        return {
+            {IDOK, "Button", "OK", true, Box(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON},
+            {1000, "Static", f.message, true, Box(8, 101, 468, 88), kPanel},
+            {1001, "Edit", Upper(f.field), true, Box(8, 28, 468, 22), kField},
+            {1002, "Static", f.label, true, Box(8, 8, 340, 20), kLabel},
+        };
+    }
     const veskor::client::Error1Fill f = veskor::client::FillError1(state);
     return {
         {1000, "Button", "RUN Configuration Tool", true, Box(68, 208, 145, 28), kButton | BS_PUSHBUTTON},
@@ -52,62 +81,40 @@ std::vector<ControlExpect> Error1Controls(const StartupState& state) {
     };
 }
 
-std::vector<ControlExpect> Error2Controls(const StartupState& state) {
-    const veskor::client::Error2Fill f = veskor::client::FillError2(state);
-    return {
-        {IDOK, "Button", "OK", true, Box(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON},
-        {1000, "Static", f.message, true, Box(8, 101, 468, 88), kPanel},
-        {1001, "Edit", Upper(f.field), true, Box(8, 28, 468, 22), kField},
-        {1002, "Static", f.label, true, Box(8, 8, 340, 20), kLabel},
-    };
-}
-
-struct FormExpect {
-    const char* cls;
-    const char* caption;
-    int width, height;
-    std::vector<ControlExpect> controls;
-    int focusId;
-    int panelId;
-};
-
-std::string RectText(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top);
-}
-
-void CheckControls(HWND form, const std::vector<ControlExpect>& controls) {
-    for (const ControlExpect& c : controls) {
+void CheckControls(HWND form, const StartupState& state) {
+    for (const ControlExpect& c : Controls(state)) {
         const std::string what = "control " + std::to_string(c.id);
         HWND w = GetDlgItem(form, c.id);
         CHECK_MSG(w != nullptr, what + " missing");
         if (!w) continue;
-        CHECK_EQ(ClassOf(w), std::string(c.cls));
-        CHECK_MSG(WindowText(w) == c.text, what + " shows \"" + WindowText(w) + "\"");
-        CHECK_MSG((IsWindowVisible(w) != FALSE) == c.visible, what + " visibility");
+        CHECK_MSG(ClassOf(w) == c.cls && WindowText(w) == c.text && (IsWindowVisible(w) != FALSE) == c.visible,
+                  what + " " + ClassOf(w) + " shows \"" + WindowText(w) + "\"");
         CHECK_EQ(RectText(RectInParent(w)), RectText(c.rect));
         const DWORD style = static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE));
         CHECK_MSG((style & c.style) == c.style, what + " style " + std::to_string(style));
     }
 }
 
-// Everything the form shows, as it is first seen.
-void CheckForm(HWND form, const FormExpect& e) {
-    CHECK_EQ(ClassOf(form), std::string(e.cls));
-    CHECK_EQ(WindowText(form), std::string(e.caption));
+// Everything the form shows, as it is first seen: class, caption, centred
+// outer size, styles, the form record, controls, focus and the white-on-red
+// message panel.
+void CheckForm(HWND form, const StartupState& state) {
+    const bool second = state.status == 9;
+    CHECK_EQ(ClassOf(form), std::string(second ? kError2Class : kError1Class));
+    CHECK_EQ(WindowText(form), std::string(second ? "Form1" : "Keldrin Veskor - Cannot Load Application"));
+    const int width = second ? 492 : 595, height = 275;
     RECT r;
     GetWindowRect(form, &r);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - e.width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - e.height) / 2;
-    CHECK_EQ(RectText(r), RectText(Box(left, top, e.width, e.height)));
+    CHECK_EQ(RectText(r), RectText(Box((GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height)));
     const DWORD style = static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE));
     CHECK_MSG((style & kFormStyle) == kFormStyle, "form style " + std::to_string(style));
     CHECK_MSG(GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, "form is no control parent");
     CHECK_MSG(GetPropA(form, "WEV_PTR") && GetPropA(form, "WEV_TAGPROPERTY"), "form record missing");
-    CheckControls(form, e.controls);
-    CHECK_EQ(FocusId(form), e.focusId);
+    CheckControls(form, state);
+    CHECK_EQ(FocusId(form), second ? IDOK : 1000);
 
-    HWND panel = GetDlgItem(form, e.panelId);
+    HWND panel = GetDlgItem(form, second ? 1000 : 1005);
     CHECK_MSG(WaitPaintedRed(panel, 3000), "message panel is not red");
     const ColourCount c = CountColours(panel);
     CHECK_MSG(c.white > 50 && c.red + c.white > c.total * 3 / 4,
@@ -125,21 +132,16 @@ struct BrokenStart {
 };
 
 std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t status,
-                                         const std::function<void(BrokenStart&)>& breakIt, DWORD waitMs = 15000) {
+                                         const std::function<void(BrokenStart&)>& breakIt) {
     auto b = std::make_unique<BrokenStart>();
     b->in = MakeInstallation(caseName);
     CopyProgram("recorder.exe", Join(b->in.inst, "VESKORCFG.EXE"));
-    StartupState& s = b->state;
-    s.status = status;
-    s.startupFolder = b->in.inst;
-    s.iniPath = Join(b->in.inst, "VESKOR.INI");
-    s.applicationFolder = b->in.app;
-    s.dataFolder = Join(s.applicationFolder, "DATA01");
-    s.spoolFolder = Join(s.dataFolder, "SPOOL");
-    s.lockPath = Join(s.applicationFolder, "VESKORUPD.LCK");
+    const std::string& app = b->in.app;
+    b->state = {b->in.inst, "", Join(b->in.inst, "VESKOR.INI"), app, Join(app, "DATA01"), Join(app, "DATA01\\SPOOL"),
+                Join(app, "VESKORUPD.LCK"), status};
     breakIt(*b);
-    b->form = status == 9 ? StartLauncherForForm(b->launcher, b->in.inst, kError2Class, 1000, waitMs)
-                          : StartLauncherForForm(b->launcher, b->in.inst, kError1Class, 1005, waitMs);
+    b->form = status == 9 ? StartLauncherForForm(b->launcher, b->in.inst, kError2Class, 1000, 20000)
+                          : StartLauncherForForm(b->launcher, b->in.inst, kError1Class, 1005, 20000);
     CHECK_MSG(b->form != nullptr, std::string("no form for ") + caseName);
     return b;
 }
@@ -174,7 +176,9 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
         std::function<void(BrokenStart&)> breakIt, closeIt;
         bool configStarted;
     } rows[] = {
-        {"ini missing, OK button", -1, [](BrokenStart& b) { DeleteFileA(b.state.iniPath.c_str()); },
+        // Hidden and system files and folders count as missing.
+        {"ini hidden, OK button", -1,
+         [](BrokenStart& b) { SetFileAttributesA(b.state.iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
         // A path far longer than the field: shown whole, scrolled within the field.
         {"application folder missing, run button", -5,
@@ -185,7 +189,7 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              GetWindowRect(b.form, &r);
              SetWindowPos(b.form, nullptr, 0, 0, r.right - r.left + 120, r.bottom - r.top + 80,
                           SWP_NOMOVE | SWP_NOZORDER);
-             CheckControls(b.form, Error1Controls(b.state));
+             CheckControls(b.form, b.state);
              ClickCentre(GetDlgItem(b.form, 1000));
          },
          true},
@@ -196,7 +200,8 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              ClickAt(p.x, p.y);
          },
          false},
-        {"spool folder missing, Enter", -7, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA01", "PRINT"); },
+        {"spool folder hidden, Enter", -7,
+         [](BrokenStart& b) { SetFileAttributesA(b.state.spoolFolder.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart&) { PressKey(VK_RETURN); }, true},
         {"update locked, Escape does nothing, Tab and Enter are OK", 2,
          [&holder](BrokenStart& b) { HoldLock(holder, b.state.lockPath, "rw r 20000", b.in.root); },
@@ -211,8 +216,8 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              PressKey(VK_RETURN);
          },
          false},
-        {"startup files missing, only the second form", 9,
-         [](BrokenStart& b) { DeleteFileA(Join(b.in.inst, "VESKOR1.EXE").c_str()); },
+        {"VESKOR1.EXE a system file, only the second form", 9,
+         [](BrokenStart& b) { SetFileAttributesA(Join(b.in.inst, "VESKOR1.EXE").c_str(), FILE_ATTRIBUTE_SYSTEM); },
          [](BrokenStart& b) {
              PressKey(VK_RETURN);
              // frmError1 is never shown, neither under frmError2 nor after it.
@@ -227,12 +232,9 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
     };
     for (const auto& row : rows) {
         std::printf("  %s\n", row.name);
-        auto b = StartBroken("errorform", row.status, row.breakIt, 20000);
+        auto b = StartBroken("errorform", row.status, row.breakIt);
         if (!b->form) continue;
-        CheckForm(b->form, row.status == 9
-                               ? FormExpect{kError2Class, "Form1", 492, 275, Error2Controls(b->state), IDOK, 1000}
-                               : FormExpect{kError1Class, "Keldrin Veskor - Cannot Load Application", 595, 275,
-                                            Error1Controls(b->state), 1000, 1005});
+        CheckForm(b->form, b->state);
         row.closeIt(*b);
         CheckEnded(*b, row.configStarted);
     }
