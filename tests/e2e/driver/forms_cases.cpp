@@ -26,26 +26,14 @@ void ClickCentre(HWND window) {
 void PressKey(WORD virtualKey) {
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[0].ki.wVk = in[1].ki.wVk = virtualKey, in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof in[0]);
 }
 
-struct ControlExpect {
-    int id;
-    const char* cls;
-    std::string text;
-    bool visible;
-    RECT rect;  // left, top, right, bottom in client coordinates
-    DWORD style;
-};
+// A control as the form should show it; rect in client coordinates.
+struct ControlExpect { int id; const char* cls; std::string text; bool visible; RECT rect; DWORD style; };
 
 RECT Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
-
-std::string RectText(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top);
-}
 
 const DWORD kButton = WS_CHILD | WS_TABSTOP | BS_NOTIFY | BS_CENTER | BS_VCENTER;
 const DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -53,10 +41,7 @@ const DWORD kField = WS_CHILD | ES_LEFT | ES_UPPERCASE | ES_AUTOHSCROLL | ES_REA
 const DWORD kPanel = WS_CHILD | SS_CENTER | SS_NOTIFY | SS_SUNKEN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const DWORD kFormStyle = WS_POPUP | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
-std::string Upper(std::string s) {
-    CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
-    return s;
-}
+std::string Upper(std::string s) { return CharUpperBuffA(&s[0], static_cast<DWORD>(s.size())), s; }
 
 // The controls of the form a status shows (frmError2 for status 9, frmError1 otherwise).
 std::vector<ControlExpect> Controls(const StartupState& state) {
@@ -83,15 +68,12 @@ std::vector<ControlExpect> Controls(const StartupState& state) {
 
 void CheckControls(HWND form, const StartupState& state) {
     for (const ControlExpect& c : Controls(state)) {
-        const std::string what = "control " + std::to_string(c.id);
         HWND w = GetDlgItem(form, c.id);
-        CHECK_MSG(w != nullptr, what + " missing");
-        if (!w) continue;
-        CHECK_MSG(ClassOf(w) == c.cls && WindowText(w) == c.text && (IsWindowVisible(w) != FALSE) == c.visible,
-                  what + " " + ClassOf(w) + " shows \"" + WindowText(w) + "\"");
-        CHECK_EQ(RectText(RectInParent(w)), RectText(c.rect));
-        const DWORD style = static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE));
-        CHECK_MSG((style & c.style) == c.style, what + " style " + std::to_string(style));
+        const RECT box = RectInParent(w);
+        CHECK_MSG(w && ClassOf(w) == c.cls && WindowText(w) == c.text && (IsWindowVisible(w) != FALSE) == c.visible &&
+                      EqualRect(&box, &c.rect) && (static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & c.style) == c.style,
+                  "control " + std::to_string(c.id) + " " + ClassOf(w) + " shows \"" + WindowText(w) + "\" at " +
+                      std::to_string(box.left) + "," + std::to_string(box.top) + " or has other styles");
     }
 }
 
@@ -105,31 +87,24 @@ void CheckForm(HWND form, const StartupState& state) {
     const int width = second ? 492 : 595, height = 275;
     RECT r;
     GetWindowRect(form, &r);
-    CHECK_EQ(RectText(r), RectText(Box((GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height)));
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE));
-    CHECK_MSG((style & kFormStyle) == kFormStyle, "form style " + std::to_string(style));
-    CHECK_MSG(GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, "form is no control parent");
-    CHECK_MSG(GetPropA(form, "WEV_PTR") && GetPropA(form, "WEV_TAGPROPERTY"), "form record missing");
+    const RECT centred = Box((GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                             width, height);
+    CHECK_MSG(EqualRect(&r, &centred) && (static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE)) & kFormStyle) == kFormStyle &&
+                  (GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && GetPropA(form, "WEV_PTR") &&
+                  GetPropA(form, "WEV_TAGPROPERTY"),
+              "form rectangle, styles or record");
     CheckControls(form, state);
     CHECK_EQ(FocusId(form), second ? IDOK : 1000);
 
     HWND panel = GetDlgItem(form, second ? 1000 : 1005);
     CHECK_MSG(WaitPaintedRed(panel, 3000), "message panel is not red");
     const ColourCount c = CountColours(panel);
-    CHECK_MSG(c.white > 50 && c.red + c.white > c.total * 3 / 4,
-              "panel: " + std::to_string(c.red) + " red, " + std::to_string(c.white) + " white of " +
-                  std::to_string(c.total));
+    CHECK_MSG(c.white > 50 && c.red + c.white > c.total * 3 / 4, "panel: " + std::to_string(c.white) + " white");
     CHECK_MSG(CountColours(GetDlgItem(form, IDOK)).red == 0, "red outside the panel");
 }
 
 // One failed start-up of VESKOR.EXE with its form on the screen.
-struct BrokenStart {
-    Installation in;
-    StartupState state;
-    Process launcher;
-    HWND form = nullptr;
-};
+struct BrokenStart { Installation in; StartupState state; Process launcher; HWND form = nullptr; };
 
 std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t status,
                                          const std::function<void(BrokenStart&)>& breakIt) {
@@ -140,16 +115,15 @@ std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t stat
     b->state = {b->in.inst, "", Join(b->in.inst, "VESKOR.INI"), app, Join(app, "DATA01"), Join(app, "DATA01\\SPOOL"),
                 Join(app, "VESKORUPD.LCK"), status};
     breakIt(*b);
-    b->form = status == 9 ? StartLauncherForForm(b->launcher, b->in.inst, kError2Class, 1000, 20000)
-                          : StartLauncherForForm(b->launcher, b->in.inst, kError1Class, 1005, 20000);
+    b->form = StartLauncherForForm(b->launcher, b->in.inst, status == 9 ? kError2Class : kError1Class,
+                                   status == 9 ? 1000 : 1005, 20000);
     CHECK_MSG(b->form != nullptr, std::string("no form for ") + caseName);
     return b;
 }
 
 void WriteFolders(BrokenStart& b, const std::string& app, const char* data, const char* spool) {
     WriteText(Join(b.in.inst, "VESKOR.INI"), FoldersSection(app, data, spool));
-    b.state.applicationFolder = app;
-    b.state.dataFolder = Join(app, data);
+    b.state.applicationFolder = app, b.state.dataFolder = Join(app, data);
     b.state.spoolFolder = Join(b.state.dataFolder, spool);
 }
 
@@ -160,10 +134,7 @@ void CheckEnded(BrokenStart& b, bool configStarted) {
     CHECK_EQ(b.launcher.TotalProcesses(), configStarted ? 2ul : 1ul);
     const std::string log = ReadText(Join(b.in.inst, "VESKORCFG.LOG")).value_or("");
     CHECK_EQ(CountOf(log, "START"), configStarted ? 1 : 0);
-    if (configStarted) {
-        CHECK_EQ(LogValue(log, "CMDLINE"), Join(b.in.inst, "VESKORCFG.EXE"));
-        CHECK_EQ(LogValue(log, "CWD"), b.in.inst);
-    }
+    if (configStarted) CHECK(LogValue(log, "CMDLINE") == Join(b.in.inst, "VESKORCFG.EXE") && LogValue(log, "CWD") == b.in.inst);
 }
 
 // Each row breaks an installation one way, checks the form it shows, closes
@@ -177,8 +148,7 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
         bool configStarted;
     } rows[] = {
         // Hidden and system files and folders count as missing.
-        {"ini hidden, OK button", -1,
-         [](BrokenStart& b) { SetFileAttributesA(b.state.iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN); },
+        {"ini hidden, OK button", -1, [](BrokenStart& b) { SetFileAttributesA(b.state.iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
         // A path far longer than the field: shown whole, scrolled within the field.
         {"application folder missing, run button", -5,
@@ -191,15 +161,13 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
                           SWP_NOMOVE | SWP_NOZORDER);
              CheckControls(b.form, b.state);
              ClickCentre(GetDlgItem(b.form, 1000));
-         },
-         true},
+         }, true},
         {"data folder missing, close box", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); },
          [](BrokenStart& b) {
              const POINT p = CloseBoxCentre(b.form);
              CHECK_MSG(p.x >= 0, "no close box found");
              ClickAt(p.x, p.y);
-         },
-         false},
+         }, false},
         {"spool folder hidden, Enter", -7,
          [](BrokenStart& b) { SetFileAttributesA(b.state.spoolFolder.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart&) { PressKey(VK_RETURN); }, true},
@@ -214,8 +182,7 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              Sleep(100);
              CHECK_EQ(FocusId(b.form), IDOK);
              PressKey(VK_RETURN);
-         },
-         false},
+         }, false},
         {"VESKOR1.EXE a system file, only the second form", 9,
          [](BrokenStart& b) { SetFileAttributesA(Join(b.in.inst, "VESKOR1.EXE").c_str(), FILE_ATTRIBUTE_SYSTEM); },
          [](BrokenStart& b) {
@@ -227,8 +194,7 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
                  firstShown = first && IsWindowVisible(first);
              }
              CHECK_MSG(!firstShown, "frmError1 was shown");
-         },
-         false},
+         }, false},
     };
     for (const auto& row : rows) {
         std::printf("  %s\n", row.name);
