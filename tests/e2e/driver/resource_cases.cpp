@@ -1,6 +1,5 @@
 // Version blocks, icon groups and manifests of the built programs, read back
 // through the platform's own resource and version calls.
-#include <cstdio>
 #include <vector>
 
 #include "harness.h"
@@ -21,40 +20,31 @@ const struct {
 // The fixed file version as "a.b.c.d" and the English description after a blank.
 std::string VersionAndDescription(const std::string& path) {
     DWORD ignored = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
-    VS_FIXEDFILEINFO* fixed = nullptr;
+    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored) + 1);
+    VS_FIXEDFILEINFO* f = nullptr;
     char* description = nullptr;
     UINT len = 0;
-    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
-        !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &len) || !fixed ||
+    if (!GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&f), &len) || !f ||
         !VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileDescription",
                         reinterpret_cast<void**>(&description), &len) || !description)
         return "<no version block>";
-    char text[64];
-    std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu ", fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
-                  fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
-    return text + std::string(description);
+    return std::to_string(f->dwFileVersionMS >> 16) + "." + std::to_string(f->dwFileVersionMS & 0xFFFF) + "." +
+           std::to_string(f->dwFileVersionLS >> 16) + "." + std::to_string(f->dwFileVersionLS & 0xFFFF) + " " + description;
 }
 
-#pragma pack(push, 2)
-struct GroupEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bits;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-// The icon group's images as "size/bits" texts, in resource order.
+// The icon group's images as "size/bits" texts, in resource order: after the
+// reserved, type and count words, 14-byte entries with the width in byte 0 and
+// the bit count in bytes 6 and 7.
 std::vector<std::string> IconImages(HMODULE module, const char* group) {
     std::vector<std::string> images;
     HRSRC found = FindResourceA(module, group, MAKEINTRESOURCEA(14));
     if (!found) return images;
-    const auto* header = static_cast<const WORD*>(LockResource(LoadResource(module, found)));  // reserved, type, count
-    const auto* entries = reinterpret_cast<const GroupEntry*>(header + 3);
-    for (WORD i = 0; i < header[2]; ++i)
-        images.push_back(std::to_string(entries[i].width ? entries[i].width : 256) + "/" +
-                         std::to_string(entries[i].bits));
+    const auto* header = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
+    for (WORD i = 0; i < header[2]; ++i) {
+        const auto* entry = reinterpret_cast<const BYTE*>(header + 3) + 14 * i;
+        images.push_back(std::to_string(entry[0] ? entry[0] : 256) + "/" + std::to_string(entry[6] | entry[7] << 8));
+    }
     return images;
 }
 
@@ -78,7 +68,6 @@ E2E_CASE("resources", version_blocks_icons_and_manifests) {
                                           : "";
         CHECK_MSG(text.find("level=\"asInvoker\"") != std::string::npos, std::string(e.program) + " manifest");
         CHECK_EQ(text.find("Common-Controls\" version=\"6.0.0.0\"") != std::string::npos, e.formProgram);
-        // The launcher's PIF template is checked with the Windows 98 runs.
         for (const char* group : {"AAAAA_APPICON", "IMAGE_NEWICON"}) {
             if (!e.formProgram) break;
             const auto images = IconImages(module, group);

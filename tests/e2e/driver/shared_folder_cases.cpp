@@ -1,18 +1,15 @@
 // The programs on an installation folder that every desktop uses at once and
 // anyone may write: libraries planted there, files held by other programs,
-// relative paths, an oversized configuration file, many starts together.
+// relative paths, many starts together.
 #include <memory>
 
-#include "../../support/config_sample.h"
 #include "config_layout.h"
 #include "config_window.h"
 #include "form_probe.h"
 #include "case_probes.h"
 #include "harness.h"
 #include "install.h"
-#include "settings_files.h"
 #include "winutil.h"
-#include "zmv_config.h"
 #include "zmv_setup.h"
 
 namespace e2e {
@@ -46,8 +43,10 @@ void CheckFormShows(const Installation& in, const std::string& spool) {
 
 // With the platform's own search order for the rich edit libraries (the
 // program's folder first), copies planted under both names beside the form
-// programs are never loaded, and both programs still do their work.
-E2E_CASE("shared", planted_libraries_are_never_loaded) {
+// programs are never loaded, and both programs still do their work; the form
+// loads VESKOR.INI while another program reads it (read access, read and write
+// sharing, as the profile functions open it) and when its lines end at LF alone.
+E2E_CASE("shared", planted_libraries_and_settings_held_or_with_lf_ends) {
     // Wine takes its library search order for a program from the registry (the
     // variable WINEDLLOVERRIDES is not passed on from one of its programs to another).
     const char* programs[] = {"VESKOR.EXE", "VESKORCFG.EXE"};
@@ -56,34 +55,26 @@ E2E_CASE("shared", planted_libraries_are_never_loaded) {
     };
     for (const char* program : programs)
         for (const char* library : {"riched20", "riched32"}) SetUserString(overrides(program), library, "native,builtin");
-    const Installation in = MakeInstallation("planted");
-    CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
-    for (const char* name : {"RICHED20.DLL", "RICHED32.DLL"}) CopyProgram("marker.dll", Join(in.inst, name));
-    Process client;
-    CHECK(client.Start("\"" + Join(in.inst, "VESKOR.EXE") + "\"", in.inst));
-    CHECK_EQ(WaitExitClosingForms(client, 30000), 0ul);
-    client.WaitJobEmpty(10000);
-    CHECK_EQ(Starts(Join(in.inst, "VESKOR1.LOG")), 1);
-    CheckFormShows(in, "SPOOL");
-    CHECK_MSG(!Exists(Join(in.inst, "LOADED.LOG")), ReadText(Join(in.inst, "LOADED.LOG")).value_or(""));
-    for (const char* program : programs) RegDeleteKeyA(HKEY_CURRENT_USER, overrides(program).c_str());
-}
-
-// The form loads VESKOR.INI while another program reads it (read access, read
-// and write sharing, as the profile functions open it) and when its lines end
-// at LF alone.
-E2E_CASE("shared", settings_load_while_read_elsewhere_or_with_lf_ends) {
-    for (const bool held : {true, false}) {
-        const Installation in = MakeInstallation(held ? "iniheld" : "inilf");
+    for (const std::string kind : {"planted", "iniheld", "inilf"}) {
+        const Installation in = MakeInstallation(kind);
         CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
+        for (const char* name : {"RICHED20.DLL", "RICHED32.DLL"}) CopyProgram("marker.dll", Join(in.inst, name));
         const std::string ini = Join(in.inst, "VESKOR.INI");
-        WriteText(ini, held ? FoldersSection(in.app, "DATA01", "PRINT")
-                            : "[FOLDERS]\nAPPLFOLDER=" + in.app + "\nSPOOLFOLDER=PRINT\n[SCREEN]\n");
-        Process holder;
-        if (held) HoldLock(holder, ini, "r rw 20000", in.inst);
-        CheckFormShows(in, "PRINT");
+        Process holder, client;
+        if (kind == "iniheld") WriteText(ini, FoldersSection(in.app, "DATA01", "PRINT"));
+        if (kind == "iniheld") HoldLock(holder, ini, "r rw 20000", in.inst);
+        if (kind == "inilf") WriteText(ini, "[FOLDERS]\nAPPLFOLDER=" + in.app + "\nSPOOLFOLDER=PRINT\n[SCREEN]\n");
+        if (kind == "planted") {
+            CHECK(client.Start("\"" + Join(in.inst, "VESKOR.EXE") + "\"", in.inst));
+            CHECK_EQ(WaitExitClosingForms(client, 30000), 0ul);
+            client.WaitJobEmpty(10000);
+            CHECK_EQ(Starts(Join(in.inst, "VESKOR1.LOG")), 1);
+        }
+        CheckFormShows(in, kind == "planted" ? "SPOOL" : "PRINT");
+        CHECK_MSG(!Exists(Join(in.inst, "LOADED.LOG")), ReadText(Join(in.inst, "LOADED.LOG")).value_or(""));
         holder.Kill();
     }
+    for (const char* program : programs) RegDeleteKeyA(HKEY_CURRENT_USER, overrides(program).c_str());
 }
 
 // VESKOR1.ZMV held by another reader still starts the program; one held by a
@@ -104,49 +95,20 @@ E2E_CASE("shared", launcher_reads_its_file_beside_other_programs) {
     }
 }
 
-// The utility's save waits out a launcher that is reading VESKOR1.ZMV.
-E2E_CASE("shared", save_waits_out_a_reader) {
-    const std::string dir = FreshFolder("savewait");
-    const std::string zmv = Join(dir, "VESKOR1.ZMV");
-    WriteText(zmv, "old");
-    Process holder;
-    HoldLock(holder, zmv, "r r 400", dir);
-    const auto sample = veskor::config::testing::SampleSettings();
-    CHECK(veskor::config::win32::SaveSettingsToDisk(dir, sample).zmvWritten);
-    CHECK_EQ(ReadText(zmv).value_or(""), veskor::config::ZmvFileText(dir, sample));
-}
-
 // A program named relative to the current folder, and a configuration file
 // named relative to it whose program lies beside it, start in their folders.
 E2E_CASE("shared", relative_paths_start_in_the_programs_folder) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "300");
     const std::string root = FreshFolder("rel");
-    MakeFolders(Join(root, "bin"));
-    MakeFolders(Join(root, "sub"));
     CopyProgram("VESKOR1.EXE", Join(root, "VESKOR1.EXE"));
-    CopyProgram("standin.exe", Join(root, "bin\\fix.exe"));
-    CopyProgram("standin.exe", Join(root, "sub\\fix.exe"));
     WriteText(Join(root, "VESKOR1.ZMV"), StandinZmv("bin\\fix"));
-    WriteText(Join(root, "sub\\a.zmv"), StandinZmv("fix"));
-    CheckStarted(RunLauncher(Join(root, "VESKOR1.EXE"), "", root), Join(root, "bin\\fix.LOG"), Join(root, "bin"),
-                 "bin\\fix");
-    CheckStarted(RunLauncher(Join(root, "VESKOR1.EXE"), "sub\\a.zmv", root), Join(root, "sub\\fix.LOG"),
-                 Join(root, "sub"), "sub\\a.zmv");
-}
-
-// A 700 MB configuration file (sparse) is refused as not naming a program.
-E2E_CASE("shared", oversized_configuration_is_refused) {
-    const ZmvLayout l = MakeZmvLayout("bigzmv");
-    HANDLE h = CreateFileA(l.zmv().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = 700ll << 20;
-    CHECK(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
-    CloseHandle(h);
-    const LaunchRun run = RunLauncher(l.launcher(), "", l.inst);
-    CHECK_EQ(run.exitCode, 0ul);
-    const std::string named = Join(l.inst, "VESKOR1.zmv");  // the launcher's own name, ".zmv" put in
-    CHECK_MSG(run.boxes.size() == 1 && run.boxes[0].text == veskor::zmv::NoProgramMessage(named).text,
-              run.boxes.empty() ? "no message" : run.boxes[0].text);
+    for (const std::string sub : {"bin", "sub"}) {
+        MakeFolders(Join(root, sub));
+        CopyProgram("standin.exe", Join(root, sub + "\\fix.exe"));
+        if (sub == "sub") WriteText(Join(root, "sub\\a.zmv"), StandinZmv("fix"));
+        CheckStarted(RunLauncher(Join(root, "VESKOR1.EXE"), sub == "sub" ? "sub\\a.zmv" : "", root),
+                     Join(root, sub + "\\fix.LOG"), Join(root, sub), sub);
+    }
 }
 
 // Eight starts at once of each launcher on one installation all start their program.

@@ -2,6 +2,8 @@
 // only in the 64-bit prefix): the registry view of the console settings key,
 // the system folder as a 32-bit program sees it, and short paths below the
 // 32-bit programs' folder.
+#include <cstdlib>
+
 #include "case_probes.h"
 #include "harness.h"
 #include "winutil.h"
@@ -9,12 +11,6 @@
 
 namespace e2e {
 namespace {
-
-std::string EnvValue(const char* name) {
-    char value[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-    return n < sizeof value ? std::string(value, n) : std::string();
-}
 
 // The machine field of a program or library's PE header; 0 when unreadable.
 WORD Machine(const std::string& path) {
@@ -41,8 +37,8 @@ std::optional<std::string> FaceIn(const std::string& name, REGSAM view) {
 // (x86)", blanks and parentheses) writes one console key that the 64-bit view
 // sees unchanged, and starts its program from the folder's short path.
 E2E_CASE("wow64", console_key_and_short_paths_below_program_files_x86) {
-    const std::string programFiles = EnvValue("ProgramFiles");
-    CHECK_EQ(programFiles, EnvValue("ProgramFiles(x86)"));
+    const char* variable = std::getenv("ProgramFiles");  // as a 32-bit program sees it
+    const std::string programFiles = variable ? variable : "";
     CHECK_MSG(programFiles.find(" (x86)") != std::string::npos, programFiles);
     const std::string root = Join(programFiles, "Veskor Wow64"), app = Join(root, "Veskor App");
     RemoveTree(root);
@@ -60,27 +56,21 @@ E2E_CASE("wow64", console_key_and_short_paths_below_program_files_x86) {
     const LaunchRun run = RunLauncher(launcher, "", root, {key, ""});
     CHECK_EQ(run.exitCode, 1ul);
     CHECK_MSG(run.boxes.empty(), run.boxes.empty() ? "" : run.boxes[0].text);
-    CHECK_MSG(run.key.has_value(), "key never seen");
-    // "CLEAN_UP: 0" leaves the key: both registry views name the same one.
-    const auto face32 = FaceIn(key, KEY_WOW64_32KEY), face64 = FaceIn(key, KEY_WOW64_64KEY);
-    CHECK_MSG(face32 && face64, "key missing in a registry view");
-    if (face32 && face64) CHECK_EQ(*face64, *face32);
-    if (run.key && face64) CHECK_EQ(*face64, run.key->faceName);
-
+    // "CLEAN_UP: 0" leaves the key: both registry views name the one written.
+    const std::string written = run.key ? run.key->faceName : "<key never seen>";
+    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) CHECK_EQ(FaceIn(key, view).value_or("<missing>"), written);
     const std::string log = ReadText(Join(app, "VESKOR32.LOG")).value_or("");
     CHECK_EQ(CountOf(log, "START\r\n"), 1);
     const std::string shortApp = ShortPath(app);
     CHECK_MSG(shortApp.find(' ') == std::string::npos, "no short path for " + app);
-    std::string cwd = LogValue(log, "CWD");
-    if (cwd.size() > 3 && cwd.back() == '\\') cwd.pop_back();
-    CHECK_EQ(Lowered(cwd), Lowered(shortApp));
+    CHECK_EQ(Lowered(LogValue(log, "CWD")), Lowered(shortApp));
     DeleteKey(key);
     RemoveTree(root);
 }
 
 // A 32-bit program asks for the system folder and gets "system32"; opening a
 // library there by its full path reaches the 32-bit copy in "syswow64", which
-// is what the programs load. The prefix reports Windows 10.
+// is what the programs load.
 E2E_CASE("wow64", system_folder_through_the_32_bit_layer) {
     BOOL wow64 = FALSE;
     CHECK(IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
@@ -98,13 +88,6 @@ E2E_CASE("wow64", system_folder_through_the_32_bit_layer) {
             Wow64RevertWow64FsRedirection(old);
         }
     }
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
-    OSVERSIONINFOW version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    CHECK(rtlGetVersion && rtlGetVersion(&version) == 0);
-    CHECK_EQ(version.dwMajorVersion, 10ul);
 }
 
 }  // namespace e2e
