@@ -19,6 +19,13 @@ inline std::string SystemFolder() {
     return folder;
 }
 
+// A function of a loaded library as the given function pointer type; null when
+// the library lacks it.
+template <typename Function>
+Function ProcAddress(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name))) : nullptr;
+}
+
 // Loads a system library by its full path; the libraries it needs are then
 // searched for beside it rather than beside the program. Null when it is not
 // there (no other folder is tried).
@@ -34,15 +41,10 @@ inline HMODULE LoadSystemLibrary(const char* name) {
 // the platform offers the calls; older systems lack them and keep their order.
 inline void KeepLibrariesToSystemFolder() {
     const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    if (!kernel) return;
-    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
-    using SetDirectory = BOOL(WINAPI*)(LPCSTR);
     constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-    if (const auto setDefault = reinterpret_cast<SetDefaultDirectories>(
-            reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories"))))
+    if (const auto setDefault = ProcAddress<BOOL(WINAPI*)(DWORD)>(kernel, "SetDefaultDllDirectories"))
         setDefault(kSearchSystem32);
-    if (const auto setDirectory =
-            reinterpret_cast<SetDirectory>(reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDllDirectoryA"))))
+    if (const auto setDirectory = ProcAddress<BOOL(WINAPI*)(LPCSTR)>(kernel, "SetDllDirectoryA"))
         setDirectory("");
 }
 

@@ -268,11 +268,8 @@ LRESULT SelectFolder(int, HWND form, HWND, int) {
     // The dialog library is loaded only when it is needed (it pulls in much of
     // the shell, which would slow every start of the program), from the
     // system folder.
-    using OpenFileCall = BOOL(WINAPI*)(OPENFILENAMEA*);
     static HMODULE library = veskor::win32::LoadSystemLibrary("comdlg32.dll");
-    const auto open =
-        library ? reinterpret_cast<OpenFileCall>(reinterpret_cast<void*>(::GetProcAddress(library, "GetOpenFileNameA")))
-                : nullptr;
+    const auto open = veskor::win32::ProcAddress<BOOL(WINAPI*)(OPENFILENAMEA*)>(library, "GetOpenFileNameA");
     if (!open || !open(&ofn)) return 1;
     // Setting the text raises its change notification, which checks the folders.
     ::SetWindowTextA(Control(s, ids::txtAppFolder), FolderFromChosenFile(name.data()).c_str());
