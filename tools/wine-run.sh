@@ -8,7 +8,7 @@ program=$3
 shift 3
 session="$(dirname "$0")/../tests/e2e/wine-session.sh"
 state="$build/native/$(basename "$out")-session"
-export VESKOR_WIN32_BIN="$build/win32/bin" VESKOR_WINE_TEMPLATE="$build/wine-template"
+export VESKOR_WIN32_BIN="${VESKOR_WIN32_BIN:-$build/win32/bin}" VESKOR_WINE_TEMPLATE="$build/wine-template"
 rm -rf "$out"
 mkdir -p "$out"
 "$session" start "$state" >/dev/null

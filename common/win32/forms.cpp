@@ -32,6 +32,7 @@ struct FormRecord {
     bool modal = true;
     HWND owner = nullptr;
     HWND lastFocus = nullptr;
+    std::map<int, HWND> controls;  // by identifier, as created
     // Owned by the form when used; the forms of this system use none of them.
     HBRUSH brush = nullptr;
     HACCEL accelerators = nullptr;
@@ -47,14 +48,16 @@ struct ControlRecord {
     HBRUSH brush = nullptr;
     ControlKind kind = ControlKind::Other;
     std::string resizeRule;  // empty: the control keeps its place and size
-    std::string tag, tag2;
 };
 
 HWND g_activeForm = nullptr;
 bool g_startupFormShown = false;
 
-// The records by window as well: reading a window property asks the window
-// server each time, and the records are looked up for every message.
+// The records by window. Reading or writing a window property asks the window
+// server each time and the records are looked up for every message, so they
+// are kept here; only a form also carries its record and the two tag texts as
+// window properties (a control would pay three server calls for each of the
+// thirty controls of a form, at every start).
 std::unordered_map<HWND, void*>& Records() {
     static std::unordered_map<HWND, void*> records;
     return records;
@@ -65,11 +68,11 @@ void* RecordOf(HWND window) {
     return found == Records().end() ? nullptr : found->second;
 }
 
-void AttachProperties(HWND window, void* record, const std::string& tag, const std::string& tag2) {
+void AttachProperties(HWND window, FormRecord* record) {
     Records()[window] = record;
     ::SetPropA(window, kRecordProperty, record);
-    ::SetPropA(window, kTagProperty, const_cast<char*>(tag.c_str()));
-    ::SetPropA(window, kTagProperty2, const_cast<char*>(tag2.c_str()));
+    ::SetPropA(window, kTagProperty, const_cast<char*>(record->tag.c_str()));
+    ::SetPropA(window, kTagProperty2, const_cast<char*>(record->tag2.c_str()));
 }
 
 void RemoveProperties(HWND window) {
@@ -113,13 +116,9 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-bool IsEdit(HWND window) { return ::lstrcmpiA(ClassOf(window).c_str(), "Edit") == 0; }
-
-// "RichEdit" (version 1.0) and "RichEdit20A" (version 2.0).
-bool IsRichEdit(HWND window) {
-    std::string name = ClassOf(window).substr(0, 8);
-    return ::lstrcmpiA(name.c_str(), "RichEdit") == 0;
-}
+// "Edit", "RichEdit" (version 1.0) and "RichEdit20A" (version 2.0).
+bool IsEditClass(const std::string& name) { return ::lstrcmpiA(name.c_str(), "Edit") == 0; }
+bool IsRichEditClass(const std::string& name) { return ::lstrcmpiA(name.substr(0, 8).c_str(), "RichEdit") == 0; }
 
 COLORREF ColourRef(const Colour& c) {
     return c.kind == Colour::Kind::System ? ::GetSysColor(static_cast<int>(c.value)) : static_cast<COLORREF>(c.value);
@@ -185,7 +184,9 @@ LRESULT Create(HWND window, FormRecord& r) {
         HWND control = ::CreateWindowExA(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, c.left,
                                          c.top, c.width, c.height, window,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-        if (control) SetupControl(control, c.font, c.textColour, c.backColour, c.index);
+        if (!control) continue;
+        r.controls[c.id] = control;
+        SetupControl(control, c.font, c.textColour, c.backColour, c.index);
     }
     return r.def->onCreate ? r.def->onCreate(window) : 0;
 }
@@ -211,7 +212,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         r->def = s->def;
         r->session = s;
         r->owner = s->owner;
-        AttachProperties(window, r, r->tag, r->tag2);
+        AttachProperties(window, r);
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
     FormRecord* r = FormOf(window);
@@ -285,7 +286,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     } else if (message == WM_DESTROY) {
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         if (r->brush) ::DeleteObject(r->brush);
-        RemoveProperties(window);
+        Records().erase(window);
         delete r;
     }
     return ::CallWindowProcA(previous, window, message, wParam, lParam);
@@ -311,7 +312,8 @@ HFONT MakeFont(const std::string& text) {
 }
 
 bool IsMultiLineOrRichEdit(HWND window) {
-    return IsRichEdit(window) || (IsEdit(window) && (::GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE));
+    const std::string name = ClassOf(window);
+    return IsRichEditClass(name) || (IsEditClass(name) && (::GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE));
 }
 
 // Escape and Tab inside a multi-line or rich edit, which would otherwise keep them.
@@ -365,8 +367,9 @@ void SetupControl(HWND control, const char* fontDescription, Colour text, Colour
     r->index = index;
     r->text = text;
     r->back = back;
-    r->kind = IsEdit(control) || IsRichEdit(control) ? ControlKind::Edit : ControlKind::Other;
-    AttachProperties(control, r, r->tag, r->tag2);
+    const std::string name = ClassOf(control);
+    r->kind = IsEditClass(name) || IsRichEditClass(name) ? ControlKind::Edit : ControlKind::Other;
+    Records()[control] = r;
     r->previous = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
     r->font = CachedFont(fontDescription ? fontDescription : "");
@@ -389,6 +392,11 @@ void SetControlColours(HWND control, std::optional<Colour> text, std::optional<C
 void* FormContext(HWND form) {
     const FormRecord* r = FormOf(form);
     return r && r->session ? r->session->context : nullptr;
+}
+
+std::map<int, HWND> ControlsOf(HWND form) {
+    const FormRecord* r = FormOf(form);
+    return r ? r->controls : std::map<int, HWND>();
 }
 
 void FocusControl(HWND form, HWND control) {

@@ -1,11 +1,13 @@
 // The form layer: a form is described by a plain table (window, controls with
 // fonts and colours, command handlers per control and notification) and shown
 // modally. One window procedure serves every form; it keeps a record per form
-// and per control in the window property "WEV_PTR".
+// and per control in a table by window (a form's record is also its window
+// property "WEV_PTR").
 #pragma once
 
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +66,10 @@ void CloseForm(HWND form, int result);
 
 // The context given to ShowFormModal.
 void* FormContext(HWND form);
+
+// The form's controls by identifier, as they were created (empty for a window
+// that is not a form).
+std::map<int, HWND> ControlsOf(HWND form);
 
 // The control to hold the keyboard focus; takes it now when the form is
 // visible, else when the form is first activated.

@@ -289,7 +289,7 @@ LRESULT Cancel(int, HWND form, HWND, int) {
 
 LRESULT Create(HWND form) {
     Session& s = SessionOf(form);
-    for (const ControlSpec& c : FormControls()) s.controls[c.id] = ::GetDlgItem(form, c.id);
+    s.controls = veskor::win32::ControlsOf(form);
     for (int id : {ids::txtAppFolder, ids::txtSpoolFolder}) {
         ::SendMessageA(Control(s, id), EM_LIMITTEXT, 0, 0);
         ::SendMessageA(Control(s, id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
