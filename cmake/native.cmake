@@ -35,6 +35,7 @@ function(veskor_e2e_session name arch template groups)
     set(session ${CMAKE_SOURCE_DIR}/tests/e2e/wine-session.sh)
     set(state ${CMAKE_BINARY_DIR}/${name}-session)
     set(env VESKOR_WIN32_BIN=${VESKOR_WIN32_BIN} VESKOR_WINE_ARCH=${arch}
+            "VESKOR_FAULT_PRELOAD=${CMAKE_BINARY_DIR}/fault/\$LIB/libveskorfault.so"
             VESKOR_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/../${template}
             VESKOR_OUT_DIR=${CMAKE_BINARY_DIR}/../${name}-out)
     add_test(NAME ${name}.session_start COMMAND ${session} start ${state})
@@ -122,6 +123,25 @@ function(veskor_finish)
         # files, free of time stamps and build paths.
         add_test(NAME pe.release
                  COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.sh --release ${VESKOR_WIN32_BIN} ${CMAKE_BINARY_DIR}/dist-check)
+
+        # The file-system failures the sessions can switch on (see
+        # tests/fixtures/fault_preload.c), one build per word size: the Wine
+        # server is 64-bit, the programs 32-bit.
+        find_program(VESKOR_CC NAMES gcc cc REQUIRED)
+        set(fault_libs)
+        foreach(pair "64;x86_64-linux-gnu" "32;i386-linux-gnu")
+            list(GET pair 0 bits)
+            list(GET pair 1 dir)
+            set(lib ${CMAKE_BINARY_DIR}/fault/lib/${dir}/libveskorfault.so)
+            add_custom_command(OUTPUT ${lib}
+                COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fault/lib/${dir}
+                COMMAND ${VESKOR_CC} -m${bits} -shared -fPIC -O2 -Wall -Wextra -Werror
+                        ${CMAKE_SOURCE_DIR}/tests/fixtures/fault_preload.c -o ${lib} -ldl
+                DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/fault_preload.c
+                COMMENT "Building the ${bits}-bit fault library")
+            list(APPEND fault_libs ${lib})
+        endforeach()
+        add_custom_target(fault_libs ALL DEPENDS ${fault_libs})
 
         get_property(groups GLOBAL PROPERTY VESKOR_E2E_GROUPS)
         get_property(groups64 GLOBAL PROPERTY VESKOR_E2E64_GROUPS)

@@ -12,6 +12,7 @@ have ninja || need+=(ninja-build)
 have clang++ || need+=(clang)
 have i686-w64-mingw32-g++-posix || have i686-w64-mingw32-g++ || need+=(mingw-w64)
 have i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
+pkg_ok gcc-multilib || need+=(gcc-multilib)     # the 32-bit fault library of the Wine sessions
 have Xvfb || need+=(xvfb)
 have zip || need+=(zip)
 have unzip || need+=(unzip)

@@ -9,6 +9,8 @@
 # names the template prefix (default: STATE/../wine-template). VESKOR_WINE_ARCH
 # is win32 (default: a 32-bit Windows) or win64 (a 64-bit Windows 10, where the
 # 32-bit programs run under the 32-bit layer); keep one template per architecture.
+# VESKOR_FAULT_PRELOAD, when set, is preloaded into the session's server and
+# programs (the fault library, with "$LIB" for the word size).
 set -euo pipefail
 cmd=$1
 state=$(realpath -m "$2")
@@ -82,6 +84,10 @@ start)
 export DISPLAY=:$display XVFB_PID=$xvfb_pid
 export WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$state/prefix"
 ENV
+  # Failures the cases switch on with marker files; the server and every
+  # program of the session carry the library of their word size.
+  [ -n "${VESKOR_FAULT_PRELOAD:-}" ] && echo "export LD_PRELOAD='$VESKOR_FAULT_PRELOAD'" >>"$state/env"
+
   . "$state/env"
   wineserver -p </dev/null >/dev/null 2>&1
   mkdir -p "$WINEPREFIX/drive_c/e2e"
