@@ -57,6 +57,18 @@ std::string ReadSetting(const std::string& file, const std::string& section, con
     return buffer;
 }
 
+std::string ErrorText(unsigned long error) {
+    char buffer[512] = {};
+    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                               MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buffer, sizeof buffer, nullptr);
+    while (n > 0 && (buffer[n - 1] == '\r' || buffer[n - 1] == '\n' || buffer[n - 1] == ' ')) --n;
+    if (n == 0) return "Error " + std::to_string(error) + ".";
+    std::string text(buffer, n);
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
 void WriteSetting(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
     ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());

@@ -18,6 +18,10 @@ inline std::string OwnFolder() { return FolderOfPath(ModulePath()); }
 // GetPrivateProfileStringA into a 512-byte buffer: at most 511 characters come back.
 std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& fallback);
+// The platform's own words for an error code ("Access is denied.", ...), one
+// line; the code in numbers when the platform has no text for it.
+std::string ErrorText(unsigned long error);
+
 void WriteSetting(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value);
 
