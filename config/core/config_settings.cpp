@@ -229,15 +229,69 @@ std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& 
 
 SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store) {
     const ConfigSettings copy = s;
-    SaveReport report;
-    report.listWritten = store.WriteFile(SettingsPath(workingFolder, kListName), ListFileText(copy));
-    const std::string iniPath = SettingsPath(workingFolder, kIniName);
-    report.iniWritten = true;
-    for (const IniEntry& e : IniEntries(copy))
-        report.iniWritten = store.WriteSetting(iniPath, e.section, e.key, e.value) && report.iniWritten;
-    report.cfgWritten = store.WriteFile(SettingsPath(workingFolder, kCfgName), CfgFileText(copy));
-    report.zmvWritten = store.WriteFile(SettingsPath(workingFolder, kZmvName), ZmvFileText(workingFolder, copy));
+    SaveReport report = {{{kListName}, {kIniName}, {kCfgName}, {kZmvName}}};
+    report[0].error = store.WriteFile(SettingsPath(workingFolder, kListName), ListFileText(copy));
+    report[1].error = store.WriteSettings(SettingsPath(workingFolder, kIniName), IniEntries(copy));
+    report[2].error = store.WriteFile(SettingsPath(workingFolder, kCfgName), CfgFileText(copy));
+    report[3].error = store.WriteFile(SettingsPath(workingFolder, kZmvName), ZmvFileText(workingFolder, copy));
     return report;
+}
+
+std::string SaveFailureText(const std::string& workingFolder, const SaveReport& report,
+                            const std::function<std::string(FileError)>& reasonOf) {
+    std::string failures;
+    std::size_t failed = 0;
+    for (const SavedFile& f : report) {
+        if (f.error == 0) continue;
+        failures += std::string(f.name) + ": " + reasonOf(f.error) + "\r\n";
+        ++failed;
+    }
+    if (failed == 0) return std::string();
+    return "These settings files in " + NormaliseFolder(workingFolder, SeparatorMode::StripSeparator) +
+           " could not be saved:\r\n\r\n" + failures + "\r\n" +
+           (failed == report.size() ? "None of the settings were saved." : "The other files were saved.");
+}
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+bool IniHoldsEntries(std::string_view text, const std::vector<IniEntry>& entries) {
+    for (const IniEntry& e : entries) {
+        bool inSection = false, found = false, seenSection = false;
+        for (std::size_t pos = 0; pos < text.size() && !found;) {
+            const std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+            const std::string_view line = Trimmed(text.substr(pos, stop - pos));
+            pos = stop + 1;
+            if (!line.empty() && line.front() == '[') {
+                const std::size_t close = line.find(']');
+                // Only the first section of the name counts, as for the profile reads.
+                if (inSection) break;
+                inSection = !seenSection && close != std::string_view::npos &&
+                            SameName(Trimmed(line.substr(1, close - 1)), e.section);
+                seenSection = seenSection || inSection;
+                continue;
+            }
+            const std::size_t eq = line.find('=');
+            if (!inSection || eq == std::string_view::npos || !SameName(Trimmed(line.substr(0, eq)), e.key)) continue;
+            if (Trimmed(line.substr(eq + 1)) != Trimmed(e.value)) return false;
+            found = true;
+        }
+        if (!found) return false;
+    }
+    return true;
 }
 
 }  // namespace veskor::config

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ std::vector<IniEntry> IniDefaults();
 // The ten keys in file order with the values of the record.
 std::vector<IniEntry> IniEntries(const ConfigSettings& s);
 
+// A platform error code of a failed file step; 0 when the step succeeded.
+using FileError = std::uint32_t;
+
 // The platform side of loading and saving. Each file is opened only inside one
 // call and closed before it returns.
 class SettingsStore {
@@ -69,11 +73,12 @@ public:
     // The private-profile read: at most 511 characters, fallback for a missing key.
     virtual std::string ReadSetting(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& fallback) = 0;
-    // Creates or empties the file and writes bytes; false on any failure.
-    virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
-    // The private-profile write of one key; false on failure.
-    virtual bool WriteSetting(const std::string& file, const std::string& section, const std::string& key,
-                              const std::string& value) = 0;
+    // Replaces the file by one that holds bytes, whole: on failure the file is
+    // left as it was. 0, or the platform's error.
+    virtual FileError WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // Gives the keys their values in the private-profile file, every other line
+    // kept; whole, like WriteFile. 0, or the platform's error.
+    virtual FileError WriteSettings(const std::string& file, const std::vector<IniEntry>& entries) = 0;
 };
 
 using veskor::LeadingNumber;
@@ -140,16 +145,25 @@ std::array<std::string, 10> ZmvLines(const std::string& workingFolder, const Con
 std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& s);
 
 // What a save did with each file, in writing order: VESKOR.LST, VESKOR.INI,
-// VESKOR.CFG, VESKOR1.ZMV. Nothing of it is shown to the user.
-struct SaveReport {
-    bool listWritten = false;
-    bool iniWritten = false;  // every one of the ten keys
-    bool cfgWritten = false;
-    bool zmvWritten = false;
+// VESKOR.CFG, VESKOR1.ZMV.
+struct SavedFile {
+    const char* name;
+    FileError error = 0;
 };
+using SaveReport = std::array<SavedFile, 4>;
 
 // Writes the four files of workingFolder from a copy of s; a file that fails
 // does not stop the next.
 SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store);
+
+// The message after a save that left files unsaved, each named with the
+// platform's reason for its error; empty when every file was saved.
+std::string SaveFailureText(const std::string& workingFolder, const SaveReport& report,
+                            const std::function<std::string(FileError)>& reasonOf);
+
+// Whether a private-profile text gives every key its value: the first section
+// and key of that name (letter case aside), blanks around the "=" and the
+// value aside. Tells a written file from one the platform cut short.
+bool IniHoldsEntries(std::string_view text, const std::vector<IniEntry>& entries);
 
 }  // namespace veskor::config

@@ -28,20 +28,20 @@ public:
         auto it = ini.find(file + "|" + section + "|" + key);
         return it == ini.end() || locked.count(file) ? fallback : it->second.substr(0, 511);
     }
-    bool WriteFile(const std::string& path, const std::string& bytes) override {
+    FileError WriteFile(const std::string& path, const std::string& bytes) override {
         writes.push_back(path);
-        if (locked.count(path)) return false;
+        if (locked.count(path)) return kBusy;
         Put(path, bytes);
-        return true;
+        return 0;
     }
-    bool WriteSetting(const std::string& file, const std::string& section, const std::string& key,
-                      const std::string& value) override {
-        writes.push_back(file + "|" + section + "|" + key);
-        if (locked.count(file)) return false;
-        ini[file + "|" + section + "|" + key] = value;
-        return true;
+    FileError WriteSettings(const std::string& file, const std::vector<IniEntry>& entries) override {
+        writes.push_back(file);
+        if (locked.count(file)) return kBusy;
+        for (const IniEntry& e : entries) ini[file + "|" + e.section + "|" + e.key] = e.value;
+        return 0;
     }
 
+    static constexpr FileError kBusy = 32;
     void Put(const std::string& path, const std::string& bytes) {
         files[path] = bytes;
         tree.Add(path);

@@ -172,7 +172,7 @@ TEST(ConfigSave, LauncherFontAndProgramPath) {
 TEST(ConfigSave, WritesTheFourFilesInOrder) {
     FakeStore store;
     const SaveReport r = SaveSettings("C:\\INST", SampleSettings(), store);
-    EXPECT_TRUE(r.listWritten && r.iniWritten && r.cfgWritten && r.zmvWritten);
+    EXPECT_EQ(SaveFailureText("C:\\INST", r, [](FileError) { return std::string("?"); }), "");
     EXPECT_EQ(store.files[kLst],
               "APPLPATH=R:\\VESKOR\r\nDATAPATH=DATA02\r\nSCRNSIZE=800 x 600\r\nFONTSIZE=8X13 TT\r\n"
               "MAX_FLAG=N\r\nMAX_SIZE=90\r\nMAX_TYPE=BMP\r\nSPOOLPTH=SPOOL\r\n");
@@ -182,29 +182,53 @@ TEST(ConfigSave, WritesTheFourFilesInOrder) {
               "CMD_LINE: C:\\INST//R:\\VESKOR//DATA02//0//SPOOL\r\n"
               "TITLEBAR:\r\nFONTTYPE: TT\r\nFONTSIZE: 8X13\r\nTOOL_BAR: N\r\nWINSTATE: HIDDEN\r\n"
               "FULLSCRN: N\r\nQUICK_ED: N\r\nCOMMENTS:\r\n");
-    const std::string ini = std::string(kIni) + "|";
     EXPECT_EQ(store.writes,
-              (std::vector<std::string>{kLst, ini + "FOLDERS|APPLFOLDER", ini + "FOLDERS|DATAFOLDER",
-                                        ini + "FOLDERS|SPOOLFOLDER", ini + "SCREEN|SCRNSIZE",
-                                        ini + "SCREEN|GRAPHICMODE", ini + "SCREEN|GRAPHICSCRN",
-                                        ini + "ZMV_SETTINGS|FONTSIZE", ini + "ZMV_SETTINGS|MAX_FLAG",
-                                        ini + "ZMV_SETTINGS|MAX_SIZE", ini + "ZMV_SETTINGS|MAX_TYPE",
-                                        "C:\\INST\\VESKOR.CFG", "C:\\INST\\VESKOR1.ZMV"}));
+              (std::vector<std::string>{kLst, kIni, "C:\\INST\\VESKOR.CFG", "C:\\INST\\VESKOR1.ZMV"}));
+    const std::string ini = std::string(kIni) + "|";
+    EXPECT_EQ(store.ini.size(), 10u);
     EXPECT_EQ(store.ini[ini + "SCREEN|GRAPHICSCRN"], "1");
     EXPECT_EQ(store.ini[ini + "ZMV_SETTINGS|MAX_TYPE"], "BMP");
 }
 
-TEST(ConfigSave, OneFailingFileDoesNotStopTheOthers) {
-    const char* const kFiles[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
-    for (const char* name : kFiles) {
+// A file that fails does not stop the next; the message names each file not
+// saved with its reason, and says whether the others were saved.
+TEST(ConfigSave, FilesNotSavedAreNamedWithTheirReasons) {
+    const std::string head = "These settings files in C:\\INST could not be saved:\r\n\r\n";
+    const struct {
+        std::vector<const char*> failing;
+        std::string text;
+    } cases[] = {
+        {{"VESKOR.CFG"}, head + "VESKOR.CFG: error 32.\r\n\r\nThe other files were saved."},
+        {{"VESKOR1.ZMV", "VESKOR.LST"},
+         head + "VESKOR.LST: error 32.\r\nVESKOR1.ZMV: error 32.\r\n\r\nThe other files were saved."},
+        {{"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"},
+         head + "VESKOR.LST: error 32.\r\nVESKOR.INI: error 32.\r\nVESKOR.CFG: error 32.\r\n"
+                "VESKOR1.ZMV: error 32.\r\n\r\nNone of the settings were saved."},
+    };
+    for (const auto& c : cases) {
         FakeStore store;
-        store.locked.insert(std::string("C:\\INST\\") + name);
+        for (const char* name : c.failing) store.locked.insert(std::string("C:\\INST\\") + name);
         const SaveReport r = SaveSettings("C:\\INST\\", SampleSettings(), store);
-        const std::string n = name;
-        const bool written[] = {r.listWritten, r.iniWritten, r.cfgWritten, r.zmvWritten};
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(written[i], n != kFiles[i]) << n;
-        EXPECT_EQ(store.writes.size(), 13u) << n;
+        EXPECT_EQ(store.writes.size(), 4u);
+        EXPECT_EQ(store.files.size() + (store.ini.empty() ? 0 : 1), 4u - c.failing.size());
+        EXPECT_EQ(SaveFailureText("C:\\INST\\", r,
+                                  [](FileError e) { return "error " + std::to_string(e) + "."; }),
+                  c.text);
     }
+}
+
+TEST(ConfigSave, WrittenProfileTextHoldsEveryValue) {
+    const std::vector<IniEntry> entries = {{"FOLDERS", "APPLFOLDER", "R:\\V"}, {"SCREEN", "SCRNSIZE", "800 x 600"}};
+    const std::pair<const char*, bool> cases[] = {
+        {"[OTHER]\r\nKEEP=1\r\n[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\n[SCREEN]\r\nSCRNSIZE=800 x 600\r\n", true},
+        {"[ folders ]\napplfolder = R:\\V \n[Screen]\nScrnSize=800 x 600", true},
+        {"[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\nAPPLFOLDER=X\r\n[SCREEN]\r\nSCRNSIZE=800 x 600", true},
+        {"[FOLDERS]\r\nAPPLFOLDER=R:\\OLD\r\n[SCREEN]\r\nSCRNSIZE=800 x 600\r\n", false},
+        {"[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\n[SCREEN]\r\nSCRN", false},
+        {"[FOLDERS]\r\n[SCREEN]\r\nAPPLFOLDER=R:\\V\r\nSCRNSIZE=800 x 600", false},
+        {"", false},
+    };
+    for (const auto& [text, holds] : cases) EXPECT_EQ(IniHoldsEntries(text, entries), holds) << text;
 }
 
 }  // namespace

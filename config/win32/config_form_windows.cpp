@@ -137,7 +137,8 @@ void SaveSettings(HWND form) {
         ::MessageBoxA(form, kShareRefusalText, kMessageCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    SaveSettingsToDisk(s.workingFolder, c.settings);
+    const std::string failed = SaveFailureMessage(s.workingFolder, SaveSettingsToDisk(s.workingFolder, c.settings));
+    if (!failed.empty()) ::MessageBoxA(form, failed.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
 }
 
 bool IsFormMessage(UINT message) {

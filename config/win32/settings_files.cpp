@@ -5,6 +5,7 @@
 #include <new>
 
 #include "handles.h"
+#include "library_search.h"
 #include "platform.h"
 #include "shared_files.h"
 
@@ -40,18 +41,118 @@ std::string DiskSettingsStore::ReadSetting(const std::string& file, const std::s
     return veskor::win32::ReadSetting(file, section, key, fallback);
 }
 
-bool DiskSettingsStore::WriteFile(const std::string& path, const std::string& bytes) {
-    UniqueFile file(veskor::win32::CreateForWriting(path.c_str()));
-    if (!file) return false;
-    DWORD written = 0;
-    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+namespace {
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Remove(const std::string& path) {
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
 }
 
-bool DiskSettingsStore::WriteSetting(const std::string& file, const std::string& section, const std::string& key,
-                                     const std::string& value) {
-    return veskor::win32::RetryWhileBusy([&] {
-        return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+DWORD LastErrorOr(DWORD fallback) {
+    const DWORD error = ::GetLastError();
+    return error != 0 ? error : fallback;
+}
+
+// Puts fresh in place of path in one step, waiting out a reader of path for a
+// moment. ReplaceFileA keeps the old file's attributes and permissions; it
+// moves the old file to a backup name on the way, which is put back when the
+// new file could not follow. Windows 95/98 have neither call: the old file is
+// moved aside, the new one moved in, and the old one put back on failure.
+DWORD PutInPlace(const std::string& fresh, const std::string& path) {
+    using Replace = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
+    using MoveEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    constexpr DWORD kIgnoreMergeErrors = 0x2;  // REPLACEFILE_IGNORE_MERGE_ERRORS
+    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    static const auto replace = veskor::win32::ProcAddress<Replace>(kernel, "ReplaceFileA");
+    static const auto moveEx = veskor::win32::ProcAddress<MoveEx>(kernel, "MoveFileExA");
+    const std::string old = OldFileOf(path);
+    const auto attempt = [&]() -> bool {
+        if (replace && Exists(path)) {
+            if (replace(path.c_str(), fresh.c_str(), old.c_str(), kIgnoreMergeErrors, nullptr, nullptr)) return true;
+            // "Unable to remove the file to be replaced": ask the file why.
+            if (::GetLastError() == ERROR_UNABLE_TO_REMOVE_REPLACED) {
+                UniqueFile probe(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                               nullptr, OPEN_EXISTING, 0, nullptr));
+                ::SetLastError(probe ? ERROR_UNABLE_TO_REMOVE_REPLACED : ::GetLastError());
+            }
+            return false;
+        }
+        if (moveEx) {
+            if (moveEx(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+            if (::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+        }
+        return (!Exists(path) || ::MoveFileA(path.c_str(), old.c_str())) && ::MoveFileA(fresh.c_str(), path.c_str());
+    };
+    DWORD error = 0;
+    const bool done = veskor::win32::RetryWhileBusy([&] {
+        const bool ok = attempt();
+        error = ok ? 0 : LastErrorOr(ERROR_WRITE_FAULT);
+        if (!ok && !Exists(path) && Exists(old)) ::MoveFileA(old.c_str(), path.c_str());
+        ::SetLastError(error);
+        return ok;
+    });
+    Remove(old);
+    return done ? 0 : error;
+}
+
+// Writes the file through fill(target, inPlace): into a new file beside path
+// that then takes its place, or, in a folder that takes no new files, into
+// path itself (as the only way left to change it). On failure the new file is
+// removed and path is as it was.
+DWORD SaveWhole(const std::string& path, const std::function<DWORD(const std::string&, bool)>& fill) {
+    const std::string fresh = NewFileOf(path);
+    Remove(fresh);  // left by a save that was cut off
+    Remove(OldFileOf(path));
+    DWORD error = fill(fresh, false);
+    if (error == ERROR_ACCESS_DENIED && !Exists(fresh) && Exists(path)) return fill(path, true);
+    if (error == 0) error = PutInPlace(fresh, path);
+    if (error != 0) Remove(fresh);
+    return error;
+}
+
+DWORD FlushToDisk(HANDLE file) { return ::FlushFileBuffers(file) ? 0 : ::GetLastError(); }
+
+}  // namespace
+
+FileError DiskSettingsStore::WriteFile(const std::string& path, const std::string& bytes) {
+    return SaveWhole(path, [&](const std::string& target, bool inPlace) -> DWORD {
+        UniqueFile file(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0,
+                                                       inPlace ? OPEN_EXISTING : CREATE_ALWAYS));
+        if (!file) return LastErrorOr(ERROR_WRITE_FAULT);
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size() || !::SetEndOfFile(file.get()))
+            return LastErrorOr(ERROR_WRITE_FAULT);
+        return FlushToDisk(file.get());
+    });
+}
+
+FileError DiskSettingsStore::WriteSettings(const std::string& path, const std::vector<IniEntry>& entries) {
+    return SaveWhole(path, [&](const std::string& target, bool inPlace) -> DWORD {
+        if (!inPlace) {
+            if (!UniqueFile(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, CREATE_ALWAYS)))
+                return LastErrorOr(ERROR_WRITE_FAULT);
+            const bool copied = veskor::win32::RetryWhileBusy(
+                [&] { return ::CopyFileA(path.c_str(), target.c_str(), FALSE) != FALSE; });
+            if (!copied && ::GetLastError() != ERROR_FILE_NOT_FOUND) return LastErrorOr(ERROR_WRITE_FAULT);
+            ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        for (const IniEntry& e : entries) {
+            if (!veskor::win32::RetryWhileBusy([&] {
+                    return ::WritePrivateProfileStringA(e.section, e.key, e.value.c_str(), target.c_str()) != FALSE;
+                }))
+                return LastErrorOr(ERROR_WRITE_FAULT);
+        }
+        // Leaves nothing of the file in the profile functions' cache.
+        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, target.c_str());
+        // Some platforms drop a profile write that failed on the disk without
+        // a word: the file itself must show every value.
+        const std::optional<std::string> text = ReadFile(target);
+        if (!text || !IniHoldsEntries(*text, entries)) return ERROR_WRITE_FAULT;
+        UniqueFile file(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, OPEN_EXISTING));
+        return file ? FlushToDisk(file.get()) : LastErrorOr(ERROR_WRITE_FAULT);
     });
 }
 
@@ -70,6 +171,10 @@ LoadResult LoadSettingsFromDisk(const std::string& workingFolder) {
 SaveReport SaveSettingsToDisk(const std::string& workingFolder, const ConfigSettings& settings) {
     DiskSettingsStore store;
     return SaveSettings(workingFolder, settings, store);
+}
+
+std::string SaveFailureMessage(const std::string& workingFolder, const SaveReport& report) {
+    return SaveFailureText(workingFolder, report, [](FileError e) { return veskor::win32::ErrorText(e); });
 }
 
 }  // namespace veskor::config::win32

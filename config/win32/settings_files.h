@@ -10,16 +10,18 @@ namespace veskor::config::win32 {
 
 // Every text file is opened for the single read or write and closed before the
 // call returns: read shared with other readers, written without sharing, each
-// waiting out for a moment another program that holds the file.
+// waiting out for a moment another program that holds the file. A file is
+// saved by writing a new one whole beside it and putting that in its place in
+// one step, so that a reader finds the whole old or the whole new file and a
+// failure leaves the old one as it was.
 class DiskSettingsStore : public SettingsStore {
 public:
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
-    bool WriteFile(const std::string& path, const std::string& bytes) override;
-    bool WriteSetting(const std::string& file, const std::string& section, const std::string& key,
-                      const std::string& value) override;
+    FileError WriteFile(const std::string& path, const std::string& bytes) override;
+    FileError WriteSettings(const std::string& file, const std::vector<IniEntry>& entries) override;
 };
 
 // Largest file the load reads; anything beyond is not part of the settings.
@@ -30,7 +32,15 @@ inline constexpr std::size_t kReadLimit = 16u * 1024u * 1024u;
 // differs.
 std::string FixWorkingFolder(const std::string& ownFolder);
 
+// Names of the new file and of the old one while a save replaces a settings
+// file. No program reads them; one left by a save that was cut off is removed
+// by the next.
+inline std::string NewFileOf(const std::string& path) { return path + ".new"; }
+inline std::string OldFileOf(const std::string& path) { return path + ".old"; }
+
 LoadResult LoadSettingsFromDisk(const std::string& workingFolder);
 SaveReport SaveSettingsToDisk(const std::string& workingFolder, const ConfigSettings& settings);
+// The message after a save that left files unsaved, with the platform's reasons.
+std::string SaveFailureMessage(const std::string& workingFolder, const SaveReport& report);
 
 }  // namespace veskor::config::win32

@@ -1,6 +1,8 @@
 // The configuration form end to end: VESKORCFG.EXE under Wine, driven through
 // its own window. Each step is done to the window and to a FormState alongside;
 // after each step the window must show exactly what the state holds.
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -12,6 +14,8 @@
 #include "form_probe.h"
 #include "harness.h"
 #include "settings_files.h"
+#include "../../support/config_sample.h"
+#include "winutil.h"
 
 namespace e2e {
 namespace {
@@ -285,6 +289,91 @@ E2E_CASE("configform", option_rules_and_ok_writes_the_four_files) {
     for (const IniEntry& e : IniEntries(saved)) expected.push_back(std::string(e.section) + "/" + e.key + "=" + e.value);
     expected.push_back("OTHER/KEEP=this");
     CHECK_MSG(keys == expected, "VESKOR.INI keys");
+}
+
+// Names in a folder other than the fault library's markers.
+std::vector<std::string> FolderNames(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA d;
+    HANDLE find = FindFirstFileA(Join(dir, "*").c_str(), &d);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do
+        if (d.cFileName[0] != '.') names.push_back(d.cFileName);
+    while (FindNextFileA(find, &d));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// OK over a complete earlier save with a key of the administrator's own, the
+// data folder changed: saved whole, or, where a file cannot be saved, that file
+// whole and old and the others new, one message naming each file not saved with
+// the platform's reason. Never a file left behind.
+E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
+    const char* kNames[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
+    const Files earlier = [](const Run& r) {
+        ConfigSettings s = testing::SampleSettings();
+        s.applFolder = r.app;
+        s.dataFolderName = "DATA01";
+        win32::SaveSettingsToDisk(r.dir, s);
+        const std::string ini = Join(r.dir, "VESKOR.INI");
+        WritePrivateProfileStringA("SITE", "OWNER", "accounts", ini.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+    };
+    // What goes wrong, and the error each file then meets (0: saved).
+    const std::tuple<const char*, std::array<FileError, 4>> kinds[] = {
+        {"ordinary", {0, 0, 0, 0}},  // over what a save cut off left behind
+        {"reader", {0, 0, 0, 0}},  // a launcher reads VESKOR1.ZMV for a moment
+        {"held", {0, 0, ERROR_SHARING_VIOLATION, 0}},
+        {"nospace", {ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL}},
+        {"unchangeable", {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED}},
+    };
+    for (const auto& [kind, errors] : kinds) {
+        const std::string what = kind;
+        auto r = Open(std::string("cfgform_save_") + kind, earlier);
+        if (!r->form) continue;
+        std::string before[4];
+        for (int i = 0; i < 4; ++i) before[i] = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
+        const std::vector<std::string> names = FolderNames(r->dir);
+        Process holder;
+        std::vector<std::unique_ptr<Unchangeable>> fixed;
+        if (what == "ordinary") WriteText(win32::NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
+        if (what == "reader") HoldLock(holder, Join(r->dir, "VESKOR1.ZMV"), "r r 400", r->dir);
+        if (what == "held") HoldLock(holder, Join(r->dir, "VESKOR.CFG"), "r r 6000", r->dir);
+        if (what == "nospace") WriteText(NoSpaceMarker(r->dir), "");
+        if (what == "unchangeable")
+            for (const char* name : kNames) fixed.push_back(std::make_unique<Unchangeable>(Join(r->dir, name)));
+        HWND combo = GetDlgItem(r->form, ids::cboDataFolder);
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        SendMessageA(r->form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+        DataFolderPicked(r->model, 1, DiskSearch());
+        const ConfigSettings saved = CollectSettings(r->model).settings;
+        PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
+        SaveReport expected = {{{kNames[0]}, {kNames[1]}, {kNames[2]}, {kNames[3]}}};
+        for (int i = 0; i < 4; ++i) expected[i].error = errors[i];
+        const std::string message = win32::SaveFailureMessage(r->dir, expected);
+        if (!message.empty()) {
+            HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
+            CHECK_MSG(box && WindowText(box) == kMessageCaption &&
+                          FindWindowExA(box, nullptr, "Static", message.c_str()) && !GetDlgItem(box, IDCANCEL),
+                      what + ": no message box \"" + message + "\"");
+            if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        CHECK_MSG(r->program.WaitExit(20000) == 0, what + ": no exit 0 (a message box where none was due?)");
+        holder.Kill();
+        fixed.clear();
+        DeleteFileA(NoSpaceMarker(r->dir).c_str());
+        const std::string now[] = {ListFileText(saved), "", CfgFileText(saved), ZmvFileText(r->dir, saved)};
+        for (int i = 0; i < 4; ++i) {
+            const std::string text = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
+            if (errors[i] != 0) CHECK_MSG(text == before[i], what + ": " + kNames[i] + " changed");
+            else if (i == 1)
+                CHECK_MSG(IniHoldsEntries(text, IniEntries(saved)) && IniHoldsEntries(text, {{"SITE", "OWNER", "accounts"}}),
+                          what + ": VESKOR.INI\n" + text);
+            else CHECK_MSG(text == now[i], what + ": " + kNames[i] + "\n" + text);
+        }
+        CHECK_MSG(FolderNames(r->dir) == names, what + ": files left in the folder");
+    }
 }
 
 // Loaded from VESKOR.INI or, without it, from VESKOR.LST, the window shows what
