@@ -1,7 +1,7 @@
 // What differs for the 32-bit programs on 64-bit Windows (group "wow64", run
-// only in the 64-bit prefix): the registry view of the console settings key,
-// the system folder as a 32-bit program sees it, and short paths below the
-// 32-bit programs' folder.
+// only in the 64-bit prefix): the registry view of the console settings key and
+// short paths below the 32-bit programs' folder. (That their libraries come
+// from the system folder is the "shared" group's, run in this prefix too.)
 #include <cstdlib>
 
 #include "case_probes.h"
@@ -11,15 +11,6 @@
 
 namespace e2e {
 namespace {
-
-// The machine field of a program or library's PE header; 0 when unreadable.
-WORD Machine(const std::string& path) {
-    const std::string bytes = ReadText(path).value_or("");
-    if (bytes.size() < 0x40) return 0;
-    const DWORD pe = *reinterpret_cast<const DWORD*>(bytes.data() + 0x3C);
-    if (pe + 6 > bytes.size() || bytes.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return 0;
-    return *reinterpret_cast<const WORD*>(bytes.data() + pe + 4);
-}
 
 std::optional<std::string> FaceIn(const std::string& name, REGSAM view) {
     HKEY key = nullptr;
@@ -66,28 +57,6 @@ E2E_CASE("wow64", console_key_and_short_paths_below_program_files_x86) {
     CHECK_EQ(Lowered(LogValue(log, "CWD")), Lowered(shortApp));
     DeleteKey(key);
     RemoveTree(root);
-}
-
-// A 32-bit program asks for the system folder and gets "system32"; opening a
-// library there by its full path reaches the 32-bit copy in "syswow64", which
-// is what the programs load.
-E2E_CASE("wow64", system_folder_through_the_32_bit_layer) {
-    BOOL wow64 = FALSE;
-    CHECK(IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
-    char windows[MAX_PATH] = {}, system[MAX_PATH] = {}, wow[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    GetSystemDirectoryA(system, sizeof system);
-    GetSystemWow64DirectoryA(wow, sizeof wow);
-    CHECK_EQ(Lowered(system), Lowered(Join(windows, "system32")));
-    CHECK_EQ(Lowered(wow), Lowered(Join(windows, "syswow64")));
-    for (const char* library : {"riched20.dll", "comctl32.dll", "comdlg32.dll"}) {
-        CHECK_EQ(Machine(Join(system, library)), static_cast<WORD>(IMAGE_FILE_MACHINE_I386));
-        PVOID old = nullptr;
-        if (Wow64DisableWow64FsRedirection(&old)) {
-            CHECK_EQ(Machine(Join(system, library)), static_cast<WORD>(IMAGE_FILE_MACHINE_AMD64));
-            Wow64RevertWow64FsRedirection(old);
-        }
-    }
 }
 
 }  // namespace e2e
