@@ -49,8 +49,10 @@ if [ -z "$reference" ]; then
     { echo "check-release: cannot make the unsigned release" >&2; exit 2; }
   [ -z "$(git -C "$root" status --porcelain --untracked-files=no 2>/dev/null)" ] ||
     echo "note: the checkout has uncommitted changes; the reference is built from them"
+  built="the reproducible build of $commit"
 else
   reference=$(realpath "$reference")
+  built="the unsigned build in $reference"
 fi
 
 u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }   # FILE OFFSET: little-endian 32-bit value
@@ -109,10 +111,10 @@ for exe in "${programs[@]}"; do
     why+=("no unsigned build to compare with")
   else
     diff=$(signature_plus "$f" "$reference/$exe")
-    [ -z "$diff" ] || why+=("not the reproducible build of $commit plus a signature: $diff")
+    [ -z "$diff" ] || why+=("not $built plus a signature: $diff")
   fi
   if [ ${#why[@]} = 0 ]; then
-    line "$exe: OK: SHA256SUMS, signature of $signer${ca:+ verified against $(basename "$ca")}, the reproducible build of $commit plus a signature"
+    line "$exe: OK: SHA256SUMS, signature of $signer${ca:+ verified against $(basename "$ca")}, $built plus a signature"
   else
     line "$exe: FAILED: $(IFS=';'; echo "${why[*]}" | sed 's/;/; /g')"
   fi
