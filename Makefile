@@ -4,7 +4,7 @@ NATIVE  := $(BUILD)/native
 WIN32   := $(BUILD)/win32
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps native win32 build programs test unit demo dist repro bench clean
+.PHONY: all deps native win32 build programs test unit demo dist repro check-release bench clean
 
 CONFIGURE_NATIVE = cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKOR_WIN32_BIN=$(WIN32)/bin >/dev/null
 CONFIGURE_WIN32  = cmake -S . -B $(WIN32) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -46,6 +46,14 @@ bench: build
 
 dist: programs
 	@./tools/dist.sh $(WIN32)/bin $(CURDIR)/dist
+
+# Checks a release folder (RELEASE, default dist): SHA256SUMS, each program's
+# signature (against the CA file CA when given) and that each is the unsigned
+# reproducible build of the checked-out commit plus a signature (made here from
+# the Windows build, or the unsigned release folder REFERENCE).
+check-release: $(if $(REFERENCE),deps,programs)
+	@./tools/check-release.sh $(if $(CA),--ca $(CA)) $(if $(TSA_CA),--tsa-ca $(TSA_CA)) \
+	    $(if $(REFERENCE),--reference $(REFERENCE),--bin $(WIN32)/bin) $(or $(RELEASE),dist)
 
 # Builds the release of the current commit twice, in two fresh clones in
 # different folders, and compares the bytes.

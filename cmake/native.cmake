@@ -143,6 +143,15 @@ function(veskor_finish)
         endforeach()
         add_custom_target(fault_libs ALL DEPENDS ${fault_libs})
 
+        # The signed release: tools/dist.sh with a throwaway certificate made at
+        # test time, tools/check-release.sh, WinVerifyTrust and a start of the
+        # signed programs under Wine, in a session of its own whose prefix is
+        # copied from the e2e template (so it runs once e2e.session_start made it).
+        add_test(NAME sign.release
+                 COMMAND ${CMAKE_SOURCE_DIR}/tests/sign_release.sh ${VESKOR_WIN32_BIN}
+                         ${CMAKE_BINARY_DIR}/sign-release ${CMAKE_BINARY_DIR}/../wine-template)
+        set_tests_properties(sign.release PROPERTIES FIXTURES_REQUIRED e2e_wine TIMEOUT 600)
+
         get_property(groups GLOBAL PROPERTY VESKOR_E2E_GROUPS)
         get_property(groups64 GLOBAL PROPERTY VESKOR_E2E64_GROUPS)
         veskor_e2e_session(e2e win32 wine-template "${groups}")

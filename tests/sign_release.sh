@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# The signed release, end to end (ctest "sign.release"):
+#   sign_release.sh BIN WORK TEMPLATE
+# BIN: the Windows build's programs; WORK: a scratch folder (emptied first);
+# TEMPLATE: the win32 Wine template prefix of the end-to-end tests.
+#  1. A throwaway certificate authority, a code-signing certificate and a
+#     TLS server certificate (not for code signing), made with openssl now and
+#     never kept, each certificate in a PKCS#12 file with a password file.
+#  2. tools/dist.sh unsigned and signed from BIN (no second build); the signed
+#     release's three programs verify against the authority with osslsigncode,
+#     and tools/check-release.sh passes them: SHA256SUMS, signatures, and the
+#     unsigned reproducible build plus a signature.
+#  3. A signed program changed by one byte (its SHA256SUMS line made to match)
+#     fails the check with its own line; a CA file of another authority fails.
+#  4. A wrong password, and a certificate that is not for code signing, stop
+#     dist.sh with a clear error and leave no release folder.
+#  5. Under Wine: WinVerifyTrust (WINTRUST_ACTION_GENERIC_VERIFY_V2) after the
+#     authority was added to the machine Root store: 0 for the signed programs,
+#     TRUST_E_BAD_DIGEST for the changed one, TRUST_E_NOSIGNATURE for the
+#     unsigned ones; the signer's chain is untrusted before the authority is
+#     added and trusted after. Then the signed VESKORCFG.EXE, VESKOR.EXE and
+#     VESKOR1.EXE start (the demo's whole road: VESKOR.EXE -> VESKOR1.EXE -> the
+#     stand-in console application).
+set -uo pipefail
+bin=$(realpath "$1")
+work=$(realpath -m "$2")
+template=$(realpath -m "$3")
+root=$(cd "$(dirname "$0")/.." && pwd)
+programs=(VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE)
+fail=0
+t0=$SECONDS
+ok() { echo "ok    $*"; }
+bad() { echo "FAIL  $*"; fail=1; }
+expect() { if eval "$2"; then ok "$1"; else bad "$1"; fi; }  # WHAT CONDITION
+rm -rf "$work"
+mkdir -p "$work/pki"
+cd "$work" || exit 1
+# The signing variables of whoever runs the tests play no part.
+unset VESKOR_SIGN_PKCS12 VESKOR_SIGN_PASSWORD_FILE VESKOR_SIGN_TIMESTAMP VESKOR_SIGN_URL
+
+# 1. Throwaway certificates.
+# Issued by "openssl ca" so that they start a day back: Wine's clock may lag
+# the host's by some seconds, and a certificate made this second is not yet
+# valid there.
+cat >pki/ext.cnf <<'CNF'
+[req]
+distinguished_name = dn
+[dn]
+[ca]
+default_md = sha256
+database = pki/index.txt
+new_certs_dir = pki
+serial = pki/serial
+policy = any
+[any]
+commonName = supplied
+organizationName = optional
+[root]
+basicConstraints = critical, CA:TRUE
+keyUsage = critical, keyCertSign, cRLSign
+subjectKeyIdentifier = hash
+[codesign]
+basicConstraints = CA:FALSE
+keyUsage = critical, digitalSignature
+extendedKeyUsage = codeSigning
+subjectKeyIdentifier = hash
+authorityKeyIdentifier = keyid
+[server]
+basicConstraints = CA:FALSE
+keyUsage = critical, digitalSignature, keyEncipherment
+extendedKeyUsage = serverAuth
+subjectKeyIdentifier = hash
+authorityKeyIdentifier = keyid
+CNF
+: >pki/index.txt
+echo 01 >pki/serial
+dates=(-startdate "$(date -u -d '1 day ago' +%Y%m%d%H%M%SZ)" -enddate "$(date -u -d '2 days' +%Y%m%d%H%M%SZ)")
+request() {  # NAME: a key and a certificate request
+  openssl req -new -newkey rsa:2048 -nodes -keyout "pki/$1.key" -out "pki/$1.csr" -subj "/CN=Veskor Test $1/O=Test" \
+    -config pki/ext.cnf 2>/dev/null
+}
+make_ca() {  # NAME: a self-signed authority
+  request "$1" && openssl ca -batch -notext -config pki/ext.cnf -name ca -selfsign -keyfile "pki/$1.key" \
+    -in "pki/$1.csr" -out "pki/$1.pem" -extensions root "${dates[@]}" 2>/dev/null
+}
+make_cert() {  # NAME EXTENSIONS: issued by pki/ca, with its PKCS#12 file and password file
+  request "$1" &&
+  openssl ca -batch -notext -config pki/ext.cnf -name ca -cert pki/ca.pem -keyfile pki/ca.key \
+    -in "pki/$1.csr" -out "pki/$1.pem" -extensions "$2" "${dates[@]}" 2>/dev/null &&
+  openssl rand -hex 12 >"pki/$1.pass" &&
+  openssl pkcs12 -export -inkey "pki/$1.key" -in "pki/$1.pem" -certfile pki/ca.pem \
+    -passout "file:pki/$1.pass" -out "pki/$1.p12"
+}
+make_ca ca && make_ca other && make_cert codesign codesign && make_cert server server &&
+  openssl x509 -in pki/ca.pem -outform DER -out pki/ca.der || { echo "FAIL  cannot make the certificates"; exit 1; }
+ok "throwaway authority and certificates made ($((SECONDS - t0)) s)"
+
+# 2. The releases.
+"$root/tools/dist.sh" "$bin" unsigned >/dev/null || { echo "FAIL  unsigned dist.sh"; exit 1; }
+VESKOR_SIGN_PKCS12=pki/codesign.p12 VESKOR_SIGN_PASSWORD_FILE=pki/codesign.pass \
+  "$root/tools/dist.sh" "$bin" signed >signed.log 2>&1 || { cat signed.log; echo "FAIL  signed dist.sh"; exit 1; }
+ok "unsigned and signed releases made ($((SECONDS - t0)) s)"
+for exe in "${programs[@]}"; do
+  expect "$exe verifies against the authority (osslsigncode)" \
+    "osslsigncode verify -in signed/$exe -CAfile pki/ca.pem >verify.log 2>&1 && grep -q 'Signature verification: ok' verify.log"
+  expect "$exe is in veskor.zip signed" "unzip -p signed/veskor.zip $exe | cmp -s - signed/$exe"
+done
+expect "the description is in the signature" "grep -q 'Text description: Keldrin Veskor Console Window Launcher' <(osslsigncode verify -in signed/VESKOR1.EXE -CAfile pki/ca.pem 2>&1)"
+expect "SHA256SUMS holds the signed programs" "(cd signed && sha256sum --quiet -c SHA256SUMS)"
+"$root/tools/check-release.sh" --ca pki/ca.pem --reference unsigned signed >check.log 2>&1; status=$?
+cat check.log
+expect "check-release passes the signed release" "[ $status = 0 ] && [ \$(grep -c ': OK: SHA256SUMS, signature of' check.log) = 3 ]"
+
+# 3. Changed after signing, and another authority.
+cp -a signed tampered
+u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+pe=$(u32 tampered/VESKOR1.EXE 60)
+optsize=$(od -An -tu2 -j $((pe + 20)) -N2 tampered/VESKOR1.EXE | tr -d ' ')
+offset=$(( $(u32 tampered/VESKOR1.EXE $((pe + 24 + optsize + 20))) + 0x100 ))   # in the first section (code)
+byte=$(od -An -tu1 -j "$offset" -N1 tampered/VESKOR1.EXE | tr -d ' ')
+printf "\\$(printf %03o $(( (byte + 1) % 256 )))" | dd of=tampered/VESKOR1.EXE bs=1 seek="$offset" conv=notrunc status=none
+(cd tampered && rm veskor.zip && zip -q -X -D veskor.zip "${programs[@]}" && sha256sum "${programs[@]}" veskor.zip >SHA256SUMS)
+"$root/tools/check-release.sh" --ca pki/ca.pem --reference unsigned tampered >tampered.log 2>&1; status=$?
+cat tampered.log
+expect "a program changed by one byte fails the check with its own line" \
+  "[ $status != 0 ] && grep -q '^VESKOR1.EXE: FAILED: .*the signature does not verify' tampered.log && [ \$(grep -c ': OK: ' tampered.log) = 3 ]"
+"$root/tools/check-release.sh" --ca pki/other.pem --reference unsigned signed >other.log 2>&1; status=$?
+expect "another authority's CA file fails the check" "[ $status != 0 ] && [ \$(grep -c 'EXE: FAILED: the signature does not verify' other.log) = 3 ]"
+"$root/tools/check-release.sh" --ca pki/ca.pem --reference unsigned unsigned >unsigned.log 2>&1; status=$?
+expect "an unsigned release fails the check as not signed" "[ $status != 0 ] && [ \$(grep -c 'EXE: FAILED: not signed' unsigned.log) = 3 ]"
+
+# 4. Refused certificates.
+echo "not-the-password" >pki/wrong.pass
+VESKOR_SIGN_PKCS12=pki/codesign.p12 VESKOR_SIGN_PASSWORD_FILE=pki/wrong.pass \
+  "$root/tools/dist.sh" "$bin" wrongpass >wrongpass.log 2>&1; status=$?
+cat wrongpass.log
+expect "a wrong password stops dist.sh and leaves no release" \
+  "[ $status != 0 ] && grep -q 'wrong password' wrongpass.log && [ ! -e wrongpass ] && ! ls -d wrongpass.part.* >/dev/null 2>&1"
+VESKOR_SIGN_PKCS12=pki/server.p12 VESKOR_SIGN_PASSWORD_FILE=pki/server.pass \
+  "$root/tools/dist.sh" "$bin" server >server.log 2>&1; status=$?
+cat server.log
+expect "a certificate not for code signing stops dist.sh and leaves no release" \
+  "[ $status != 0 ] && grep -q 'not for code signing' server.log && [ ! -e server ] && ! ls -d server.part.* >/dev/null 2>&1"
+ok "release checks done ($((SECONDS - t0)) s)"
+
+# 5. Under Wine: the signed programs beside the rest of the build.
+mkdir -p wbin
+for f in "$bin"/*; do ln -s "$f" "wbin/$(basename "$f")"; done
+for exe in "${programs[@]}"; do rm "wbin/$exe"; cp "signed/$exe" "wbin/$exe"; done
+export VESKOR_WIN32_BIN=$work/wbin VESKOR_WINE_ARCH=win32 VESKOR_WINE_TEMPLATE=$template VESKOR_OUT_DIR=$work/e2e-out
+session=$root/tests/e2e/wine-session.sh
+"$session" start "$work/session" >/dev/null || { echo "FAIL  cannot start the Wine session"; exit 1; }
+win() { echo "Z:${1//\//\\}"; }
+"$session" run "$work/session" trustprobe.exe verify "$(win "$work/signed/VESKOR.EXE")" >before.log 2>&1
+"$session" run "$work/session" trustprobe.exe addroot "$(win "$work/pki/ca.der")" >addroot.log 2>&1
+args=()
+for exe in "${programs[@]}"; do args+=("$(win "$work/signed/$exe")"); done
+args+=("$(win "$work/tampered/VESKOR1.EXE")" "$(win "$work/unsigned/VESKOR.EXE")")
+"$session" run "$work/session" trustprobe.exe verify "${args[@]}" >trust.log 2>&1
+cat before.log addroot.log trust.log
+expect "before the authority is in the Root store, the signer's chain is untrusted" \
+  "grep -q 'chain 0x800B0109 CERT_E_UNTRUSTEDROOT' before.log"
+expect "WinVerifyTrust: 0 and a trusted chain for the three signed programs" \
+  "[ \$(grep -c '^0x00000000 trusted chain 0x00000000 trusted .*signed.VESKOR' trust.log) = 3 ]"
+expect "WinVerifyTrust: TRUST_E_BAD_DIGEST for the changed program" "grep -q '^0x80096010 TRUST_E_BAD_DIGEST .*tampered' trust.log"
+expect "WinVerifyTrust: TRUST_E_NOSIGNATURE for the unsigned program" "grep -q '^0x800B0100 TRUST_E_NOSIGNATURE .*unsigned' trust.log"
+"$session" run "$work/session" demo.exe demo whole_road >start.log 2>&1; status=$?
+grep -E 'VESKOR.EXE ended|VESKOR1.EXE started|passed,|^    ' start.log
+expect "the signed VESKORCFG.EXE, VESKOR.EXE and VESKOR1.EXE start under Wine" "[ $status = 0 ]"
+"$session" stop "$work/session"
+[ -n "${KEEP_PKI:-}" ] || rm -rf "$work/pki"
+echo "$([ $fail = 0 ] && echo passed || echo FAILED) in $((SECONDS - t0)) s"
+exit $fail
