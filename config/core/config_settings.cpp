@@ -247,8 +247,8 @@ std::string SaveFailureText(const std::string& workingFolder, const SaveReport& 
         ++failed;
     }
     if (failed == 0) return std::string();
-    return "These settings files in " + NormaliseFolder(workingFolder, SeparatorMode::StripSeparator) +
-           " could not be saved:\r\n\r\n" + failures + "\r\n" +
+    return "Settings files not saved in " + NormaliseFolder(workingFolder, SeparatorMode::StripSeparator) +
+           ":\r\n\r\n" + failures + "\r\n" +
            (failed == report.size() ? "None of the settings were saved." : "The other files were saved.");
 }
 

@@ -193,7 +193,7 @@ TEST(ConfigSave, WritesTheFourFilesInOrder) {
 // A file that fails does not stop the next; the message names each file not
 // saved with its reason, and says whether the others were saved.
 TEST(ConfigSave, FilesNotSavedAreNamedWithTheirReasons) {
-    const std::string head = "These settings files in C:\\INST could not be saved:\r\n\r\n";
+    const std::string head = "Settings files not saved in C:\\INST:\r\n\r\n";
     const struct {
         std::vector<const char*> failing;
         std::string text;

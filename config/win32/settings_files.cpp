@@ -103,8 +103,12 @@ DWORD PutInPlace(const std::string& fresh, const std::string& path) {
 // removed and path is as it was.
 DWORD SaveWhole(const std::string& path, const std::function<DWORD(const std::string&, bool)>& fill) {
     const std::string fresh = NewFileOf(path);
-    Remove(fresh);  // left by a save that was cut off
-    Remove(OldFileOf(path));
+    // What a save that was cut off left: its new file goes; an old file it
+    // had moved aside and not yet replaced is put back.
+    Remove(fresh);
+    const std::string old = OldFileOf(path);
+    if (!Exists(path) && Exists(old)) ::MoveFileA(old.c_str(), path.c_str());
+    Remove(old);
     DWORD error = fill(fresh, false);
     if (error == ERROR_ACCESS_DENIED && !Exists(fresh) && Exists(path)) return fill(path, true);
     if (error == 0) error = PutInPlace(fresh, path);
