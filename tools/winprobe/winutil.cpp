@@ -208,9 +208,11 @@ namespace {
 bool Chattr(const std::string& path, const char* flag) {
     using UnixName = char*(__cdecl*)(const WCHAR*);
     using Spawn = LONG(WINAPI*)(char* const*, int);
-    const auto unixName =
-        reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-    const auto spawn = reinterpret_cast<Spawn>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp"));
+    // Through void*: the exports' real types are not FARPROC's.
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const auto spawn = reinterpret_cast<Spawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     WCHAR wide[MAX_PATH] = {};
     if (!unixName || !spawn || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return false;
     char* name = unixName(wide);
