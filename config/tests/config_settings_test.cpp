@@ -129,6 +129,38 @@ TEST(ConfigLoad, SourceFallsThroughInOrder) {
     }
 }
 
+// A file that is there but refused is passed over as before, and named in the
+// warning with the platform's reason and what the form shows instead.
+TEST(ConfigLoad, UnreadableFilesAreNamedInTheWarning) {
+    const char* const kIniLine = "The settings file C:\\INST\\VESKOR.INI cannot be read:\r\nAccess is denied.\r\n\r\n";
+    const char* const kLstLine = "The settings file C:\\INST\\VESKOR.LST cannot be read:\r\nAccess is denied.\r\n\r\n";
+    const char* const kSave = " OK saves what the form shows in place of the stored settings.";
+    const struct {
+        const char* name;
+        bool ini, iniLocked, list, listLocked;
+        std::string message;
+    } cases[] = {
+        {"nothing there", false, false, false, false, ""},
+        {"both read", true, false, true, false, ""},
+        {"ini refused, list read", true, true, true, false,
+         kIniLine + std::string("The form shows the settings of the older file VESKOR.LST.") + kSave},
+        {"ini refused, no list", true, true, false, false,
+         kIniLine + std::string("The form shows the default settings.") + kSave},
+        {"both refused", true, true, true, true,
+         kIniLine + std::string(kLstLine) + "The form shows the default settings." + kSave},
+        {"no ini, list refused", false, false, true, true,
+         kLstLine + std::string("The form shows the default settings.") + kSave},
+    };
+    for (const auto& c : cases) {
+        FakeStore store;
+        if (c.ini) store.Put(kIni, "[FOLDERS]\r\n");
+        if (c.list) store.Put(kLst, "APPLPATH=L:\\X\r\n");
+        if (c.iniLocked) store.locked.insert(kIni);
+        if (c.listLocked) store.locked.insert(kLst);
+        EXPECT_EQ(UnreadableSettingsMessage(LoadSettings("C:\\INST", store)), c.message) << c.name;
+    }
+}
+
 TEST(ConfigLoad, ListFieldsAndGapFilling) {
     FakeStore store;
     store.Put(kLst, "APPLPATH=C:\\OLD\r\nAPPLPATH=C:\\NEW\r\ndatapath=DATA05\r\nFONTSIZE=100\r\nMAX_SIZE= x\r\n"
