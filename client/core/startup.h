@@ -58,8 +58,9 @@ public:
     // Opens the lock file for reading with read sharing (created when missing) and
     // closes it again; kind None when the open succeeded.
     virtual OpenFailure OpenAndCloseLockFile(const std::string& path) = 0;
-    // Opens a file for reading, shared with other readers and waiting out a
-    // short hold by another program, and closes it again; kind None on success.
+    // Opens a file for reading as the profile functions do (shared with readers
+    // and writers, a short hold by another program waited out) and closes it
+    // again; kind None on success.
     virtual OpenFailure OpenAndCloseForReading(const std::string& path) = 0;
     virtual void Pause(unsigned milliseconds) = 0;
 };

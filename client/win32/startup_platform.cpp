@@ -35,7 +35,9 @@ OpenFailure Win32StartupPlatform::OpenAndCloseLockFile(const std::string& path) 
 }
 
 OpenFailure Win32StartupPlatform::OpenAndCloseForReading(const std::string& path) {
-    win32::UniqueFile file(win32::OpenForReading(path.c_str()));
+    // Shared as the profile functions share it: only what stops them counts.
+    win32::UniqueFile file(
+        win32::OpenFileWaiting(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
     if (file) return {};
     return win32::DescribeOpenFailure(path, ::GetLastError());
 }
