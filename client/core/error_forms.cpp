@@ -7,6 +7,8 @@ namespace {
 const char* const kRunConfigurationLine = "RUN THE 'Keldrin Veskor Configuration' UTILITY";
 const char* const kSetupLine = "TO SETUP THE CORRECT LOCATION FOR THE FOLDERS";
 
+const char* const kReadAccessLine = "THE ADMINISTRATOR MUST GIVE USERS READ ACCESS TO THIS FILE";
+
 std::string FolderMissingMessage(const char* what) {
     return JoinLines({std::string("CANNOT FIND THE <") + what + "> SHOWN ABOVE", kRunConfigurationLine, kSetupLine});
 }
@@ -35,11 +37,17 @@ Error1Fill FillError1(const StartupState& state) {
     f.secondField = "Application Data Folder";
     switch (state.status) {
     case IniMissing:
+    case IniUnreadable:
         f.firstLabel = "Current Startup Folder";
         f.firstField = state.startupFolder;
         f.secondLabel = "Current Startup File";
         f.secondField = state.iniPath;
         f.secondRowVisible = true;
+        if (state.status == IniUnreadable) {
+            f.message = JoinLines({"CANNOT READ THE <CONFIGURATION INI FILE> SHOWN ABOVE", state.failureReason,
+                                   kReadAccessLine});
+            break;
+        }
         f.message = JoinLines({"CANNOT FIND THE <CONFIGURATION INI FILE> SHOWN ABOVE",
                                "THE STARTUP FOLDER SHOULD BE IN THE SAME FOLDER AS VESKOR.EXE",
                                "OR RUN THE 'Keldrin Veskor Configuration' UTILITY", "TO CREATE THE VESKOR.INI FILE"});
@@ -69,6 +77,11 @@ Error1Fill FillError1(const StartupState& state) {
                          "INSTALLED. ") +
                  "PLEASE CHECK THIS COMPUTER. IF AN UPDATE IS IN PROGRESS WAIT UNTIL IT HAS FINISHED OTHERWISE "
                  "CLOSE THE UPDATE PROCESS WINDOW"});
+        break;
+    case LockFileUnreadable:
+        f.firstLabel = "Keldrin Veskor Application Lock File";
+        f.firstField = state.lockPath;
+        f.message = JoinLines({"CANNOT READ THE <UPDATE LOCK FILE> SHOWN ABOVE", state.failureReason, kReadAccessLine});
         break;
     default:
         break;

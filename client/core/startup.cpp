@@ -10,10 +10,16 @@ std::string Join(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-bool LockFileFree(StartupPlatform& platform, const std::string& lockPath) {
+StartupStatus CheckLockFile(StartupPlatform& platform, const std::string& lockPath, std::string& reason) {
     for (int attempt = 1;; ++attempt) {
-        if (platform.OpenAndCloseLockFile(lockPath)) return true;
-        if (attempt >= kLockAttempts) return false;
+        const OpenFailure failure = platform.OpenAndCloseLockFile(lockPath);
+        switch (failure.kind) {
+        case FileFailure::None:
+        case FileFailure::Missing: return Ok;
+        case FileFailure::Refused: reason = failure.reason; return LockFileUnreadable;
+        case FileFailure::Busy: break;
+        }
+        if (attempt >= kLockAttempts) return UpdateLocked;
         platform.Pause(kLockPauseMs);
     }
 }
@@ -46,6 +52,18 @@ StartupState RunStartupChecks(StartupPlatform& platform) {
         state.status = IniMissing;
         return state;
     }
+    // The profile reads below give their defaults for a file they cannot open,
+    // which would look like a settings file without folders.
+    const OpenFailure iniFailure = platform.OpenAndCloseForReading(state.iniPath);
+    if (iniFailure.kind == FileFailure::Missing) {
+        state.status = IniMissing;  // gone since the search
+        return state;
+    }
+    if (iniFailure.kind != FileFailure::None) {
+        state.status = IniUnreadable;
+        state.failureReason = iniFailure.reason;
+        return state;
+    }
 
     state.applicationFolder = platform.ReadSetting(state.iniPath, "FOLDERS", "APPLFOLDER", "");
     const std::string dataName = platform.ReadSetting(state.iniPath, "FOLDERS", "DATAFOLDER", "");
@@ -60,8 +78,8 @@ StartupState RunStartupChecks(StartupPlatform& platform) {
         state.status = DataFolderMissing;
     } else if (!FolderPresent(search, state.spoolFolder)) {
         state.status = SpoolFolderMissing;
-    } else if (!LockFileFree(platform, state.lockPath)) {
-        state.status = UpdateLocked;
+    } else {
+        state.status = CheckLockFile(platform, state.lockPath, state.failureReason);
     }
     return state;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "file_failure.h"
 #include "folders.h"
 
 namespace veskor::client {
@@ -14,10 +15,12 @@ enum StartupStatus : std::int32_t {
     Ok = 0,
     StartupFilesMissing = 9,
     IniMissing = -1,
+    IniUnreadable = -2,
     ApplicationFolderMissing = -5,
     DataFolderMissing = -6,
     SpoolFolderMissing = -7,
     UpdateLocked = 2,
+    LockFileUnreadable = 3,
 };
 
 struct StartupState {
@@ -29,6 +32,9 @@ struct StartupState {
     std::string spoolFolder;
     std::string lockPath;
     std::int32_t status = Ok;
+    // The platform's words for why a file could not be read (IniUnreadable,
+    // LockFileUnreadable).
+    std::string failureReason;
 };
 
 inline constexpr const char* kLauncherExe = "VESKOR.EXE";
@@ -50,16 +56,24 @@ public:
     virtual std::string ReadSetting(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& fallback) = 0;
     // Opens the lock file for reading with read sharing (created when missing) and
-    // closes it again; false when the open failed.
-    virtual bool OpenAndCloseLockFile(const std::string& path) = 0;
+    // closes it again; kind None when the open succeeded.
+    virtual OpenFailure OpenAndCloseLockFile(const std::string& path) = 0;
+    // Opens a file for reading as the profile functions do (shared with readers
+    // and writers, a short hold by another program waited out) and closes it
+    // again; kind None on success.
+    virtual OpenFailure OpenAndCloseForReading(const std::string& path) = 0;
     virtual void Pause(unsigned milliseconds) = 0;
 };
 
 // Runs the checks in their fixed order and returns the filled state.
 StartupState RunStartupChecks(StartupPlatform& platform);
 
-// The lock-file check alone: true once an open succeeds, false after kLockAttempts failures.
-bool LockFileFree(StartupPlatform& platform, const std::string& lockPath);
+// The lock-file check alone. Ok once an open succeeds or when the file is not
+// there and cannot be created (nothing can hold a file that does not exist);
+// LockFileUnreadable at once, with the platform's reason, when the file is
+// there but refused; UpdateLocked when another program holds it through
+// kLockAttempts attempts.
+StartupStatus CheckLockFile(StartupPlatform& platform, const std::string& lockPath, std::string& reason);
 
 // Command line that starts fileName from the startup folder. A path with a blank
 // is enclosed in double quotes so that it cannot be read as a shorter program

@@ -14,12 +14,14 @@ StartupState StateWith(std::int32_t status) {
     s.spoolFolder = "D:\\APP\\DATA01\\SPOOL";
     s.lockPath = "D:\\APP\\VESKORUPD.LCK";
     s.status = status;
+    s.failureReason = "Access is denied.";
     return s;
 }
 
 TEST(ErrorForm1, FillPerStatus) {
     const char* const kRun = "RUN THE 'Keldrin Veskor Configuration' UTILITY";
     const char* const kSetup = "TO SETUP THE CORRECT LOCATION FOR THE FOLDERS";
+    const char* const kAccess = "THE ADMINISTRATOR MUST GIVE USERS READ ACCESS TO THIS FILE";
     struct Case {
         std::int32_t status;
         const char *firstLabel, *firstField, *secondLabel, *secondField;
@@ -30,6 +32,11 @@ TEST(ErrorForm1, FillPerStatus) {
          {"CANNOT FIND THE <CONFIGURATION INI FILE> SHOWN ABOVE",
           "THE STARTUP FOLDER SHOULD BE IN THE SAME FOLDER AS VESKOR.EXE",
           "OR RUN THE 'Keldrin Veskor Configuration' UTILITY", "TO CREATE THE VESKOR.INI FILE"}},
+        {IniUnreadable, "Current Startup Folder", "C:\\INST", "Current Startup File", "C:\\INST\\VESKOR.INI", true,
+         {"CANNOT READ THE <CONFIGURATION INI FILE> SHOWN ABOVE", "Access is denied.", kAccess}},
+        {LockFileUnreadable, "Keldrin Veskor Application Lock File", "D:\\APP\\VESKORUPD.LCK",
+         "Keldrin Veskor Application DATA Folder", "Application Data Folder", false,
+         {"CANNOT READ THE <UPDATE LOCK FILE> SHOWN ABOVE", "Access is denied.", kAccess}},
         {ApplicationFolderMissing, "Keldrin Veskor Application Folder", "D:\\APP",
          "Keldrin Veskor Application DATA Folder", "D:\\APP\\DATA01", true,
          {"CANNOT FIND THE <APPLICATION FOLDER> SHOWN ABOVE", kRun, kSetup}},

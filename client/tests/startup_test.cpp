@@ -32,11 +32,15 @@ public:
         auto it = settings.find(key);
         return it == settings.end() ? fallback : it->second;
     }
-    bool OpenAndCloseLockFile(const std::string& path) override {
+    OpenFailure OpenAndCloseLockFile(const std::string& path) override {
         lockOpens.push_back(path);
-        const bool ok = failingOpens == 0;
-        if (!ok) --failingOpens;
-        return ok;
+        if (failingOpens == 0) return {};
+        --failingOpens;
+        return {lockFailure, "Access is denied."};
+    }
+    OpenFailure OpenAndCloseForReading(const std::string& path) override {
+        EXPECT_EQ(path, expectedIni);
+        return iniFailure;
     }
     void Pause(unsigned milliseconds) override { pauses.push_back(milliseconds); }
 
@@ -44,6 +48,8 @@ public:
     std::string current = "C:\\INST", module = "C:\\INST\\VESKOR.EXE", expectedIni = "C:\\INST\\VESKOR.INI";
     std::map<std::string, std::string> settings;
     int failingOpens = 0;
+    FileFailure lockFailure = FileFailure::Busy;
+    OpenFailure iniFailure;
     std::vector<std::string> folderChanges, reads, lockOpens;
     std::vector<unsigned> pauses;
 };
@@ -84,6 +90,11 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
         {"VESKOR1.EXE is a folder", [](P p) { p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::Dir); },
          StartupFilesMissing},
         {"hidden VESKOR.INI", [](P p) { p.tree.Add("C:\\INST\\VESKOR.INI", MemoryTree::Hidden); }, IniMissing},
+        {"VESKOR.INI gone after the search", [](P p) { p.iniFailure = {FileFailure::Missing, "x"}; }, IniMissing},
+        {"VESKOR.INI refused", [](P p) { p.iniFailure = {FileFailure::Refused, "Access is denied."}; },
+         IniUnreadable},
+        {"VESKOR.INI held past the wait", [](P p) { p.iniFailure = {FileFailure::Busy, "Access is denied."}; },
+         IniUnreadable},
         {"APPLFOLDER missing", [](P p) { p.settings.erase("APPLFOLDER"); }, ApplicationFolderMissing},
         {"APPLFOLDER names no folder", [](P p) { p.settings["APPLFOLDER"] = "C:\\NOPE"; }, ApplicationFolderMissing},
         {"APPLFOLDER with separator, empty folder",
@@ -100,6 +111,8 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
          },
          SpoolFolderMissing},
         {"lock never opens", [](P p) { p.failingOpens = 99; }, UpdateLocked},
+        {"lock file refused", [](P p) { p.failingOpens = 99; p.lockFailure = FileFailure::Refused; },
+         LockFileUnreadable},
         {"spool is a plain file",
          [](P p) { p.tree.Add("C:\\APP\\DATA01\\PRINT"); p.settings["SPOOLFOLDER"] = "PRINT"; }, Ok},
         {"SPOOLFOLDER key missing gives SPOOL", [](P p) { p.settings.erase("SPOOLFOLDER"); }, Ok},
@@ -110,7 +123,10 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
         FakePlatform p;
         Install(p);
         breakIt(p);
-        EXPECT_EQ(RunStartupChecks(p).status, status) << what;
+        const StartupState s = RunStartupChecks(p);
+        EXPECT_EQ(s.status, status) << what;
+        const bool unreadable = status == IniUnreadable || status == LockFileUnreadable;
+        EXPECT_EQ(s.failureReason, unreadable ? "Access is denied." : "") << what;
     }
 }
 
@@ -170,17 +186,28 @@ TEST(StartupChecks, OwnFolderAtDriveRootKeepsItsSeparator) {
     EXPECT_EQ(p.folderChanges, std::vector<std::string>{"D:\\"});
 }
 
+// Only a file another program holds is tried again; one that is not there
+// cannot be held, and one that is refused stays refused.
 TEST(LockFileCheck, AttemptsAndPauses) {
     struct Case {
+        FileFailure failure;
         int failingOpens;
-        bool free;
+        StartupStatus status;
         std::size_t opens, pauses;
-    } cases[] = {{0, true, 1, 0}, {4, true, 5, 4}, {5, false, 5, 4}};
+    } cases[] = {{FileFailure::Busy, 0, Ok, 1, 0},
+                 {FileFailure::Busy, 4, Ok, 5, 4},
+                 {FileFailure::Busy, 5, UpdateLocked, 5, 4},
+                 {FileFailure::Missing, 99, Ok, 1, 0},
+                 {FileFailure::Refused, 99, LockFileUnreadable, 1, 0}};
     for (const auto& c : cases) {
         FakePlatform p;
         p.failingOpens = c.failingOpens;
-        EXPECT_EQ(LockFileFree(p, "C:\\APP\\VESKORUPD.LCK"), c.free) << c.failingOpens;
-        EXPECT_TRUE(p.lockOpens.size() == c.opens && p.pauses == std::vector<unsigned>(c.pauses, 2000u)) << c.failingOpens;
+        p.lockFailure = c.failure;
+        std::string reason;
+        SCOPED_TRACE(c.failingOpens);
+        EXPECT_EQ(CheckLockFile(p, "C:\\APP\\VESKORUPD.LCK", reason), c.status);
+        EXPECT_TRUE(p.lockOpens.size() == c.opens && p.pauses == std::vector<unsigned>(c.pauses, 2000u));
+        EXPECT_EQ(reason, c.status == LockFileUnreadable ? "Access is denied." : "");
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "handles.h"
 #include "platform.h"
+#include "shared_files.h"
 
 namespace veskor::client {
 
@@ -24,12 +25,21 @@ std::string Win32StartupPlatform::ReadSetting(const std::string& file, const std
     return win32::ReadSetting(file, section, key, fallback);
 }
 
-bool Win32StartupPlatform::OpenAndCloseLockFile(const std::string& path) {
+OpenFailure Win32StartupPlatform::OpenAndCloseLockFile(const std::string& path) {
     // Read access with read sharing only: the open fails while another process
     // holds the file for writing, or without read sharing.
     win32::UniqueFile lock(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(lock);
+    if (lock) return {};
+    return win32::DescribeOpenFailure(path, ::GetLastError());
+}
+
+OpenFailure Win32StartupPlatform::OpenAndCloseForReading(const std::string& path) {
+    // Shared as the profile functions share it: only what stops them counts.
+    win32::UniqueFile file(
+        win32::OpenFileWaiting(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    if (file) return {};
+    return win32::DescribeOpenFailure(path, ::GetLastError());
 }
 
 void Win32StartupPlatform::Pause(unsigned milliseconds) { ::Sleep(milliseconds); }

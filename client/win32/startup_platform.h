@@ -13,7 +13,8 @@ public:
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override;
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
-    bool OpenAndCloseLockFile(const std::string& path) override;
+    OpenFailure OpenAndCloseLockFile(const std::string& path) override;
+    OpenFailure OpenAndCloseForReading(const std::string& path) override;
     void Pause(unsigned milliseconds) override;
 };
 

@@ -1,5 +1,7 @@
 #include "folders.h"
 
+#include "file_failure.h"
+
 #include <gtest/gtest.h>
 
 #include "memory_tree.h"
@@ -8,6 +10,20 @@ namespace veskor {
 namespace {
 
 using testing::MemoryTree;
+
+// Only a sharing or lock violation is another program's hold; a file found
+// absent is missing whatever the open said.
+TEST(OpenFailure, KindFromErrorAndPresence) {
+    const struct {
+        unsigned long error;
+        bool absent;
+        FileFailure kind;
+    } cases[] = {{32, false, FileFailure::Busy},    {33, false, FileFailure::Busy},
+                 {2, false, FileFailure::Missing},  {3, false, FileFailure::Missing},
+                 {5, true, FileFailure::Missing},   {5, false, FileFailure::Refused},
+                 {1392, false, FileFailure::Refused}};
+    for (const auto& c : cases) EXPECT_EQ(ClassifyOpenFailure(c.error, c.absent), c.kind) << c.error;
+}
 
 TEST(NormaliseFolder, SeparatorRules) {
     const struct {

@@ -69,6 +69,12 @@ std::string ErrorText(unsigned long error) {
     return text;
 }
 
+OpenFailure DescribeOpenFailure(const std::string& path, unsigned long error) {
+    const bool absent = ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                        ClassifyOpenFailure(::GetLastError(), false) == FileFailure::Missing;
+    return {ClassifyOpenFailure(error, absent), ErrorText(error)};
+}
+
 void WriteSetting(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
     ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "file_failure.h"
 #include "folders.h"
 
 namespace veskor::win32 {
@@ -21,6 +22,10 @@ std::string ReadSetting(const std::string& file, const std::string& section, con
 // The platform's own words for an error code ("Access is denied.", ...), one
 // line; the code in numbers when the platform has no text for it.
 std::string ErrorText(unsigned long error);
+// A failed open of path described: the error's kind (the file is looked up
+// once more, so a file that is not there counts as missing whatever the open
+// reported) and the platform's words for it.
+OpenFailure DescribeOpenFailure(const std::string& path, unsigned long error);
 
 void WriteSetting(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value);

@@ -158,10 +158,15 @@ LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) 
     const DirectorySearch search = [&store](const std::string& p, const std::function<bool(const DirEntry&)>& v) {
         store.Search(p, v);
     };
+    auto noteFailure = [&result](const std::string& path, const OpenFailure& failure) {
+        if (failure.kind == FileFailure::Busy || failure.kind == FileFailure::Refused)
+            result.unreadable.push_back({path, failure.reason});
+    };
     const std::string iniPath = SettingsPath(workingFolder, kIniName);
     if (IsPresent(search, iniPath, PresenceMode::File)) {
-        const std::optional<std::string> bytes = store.ReadFile(iniPath);
-        if (bytes && CountIniSections(*bytes) > 0) {
+        const FileRead ini = store.ReadFile(iniPath);
+        noteFailure(iniPath, ini.failure);
+        if (ini.bytes && CountIniSections(*ini.bytes) > 0) {
             const auto fields = IniFields(result.settings);
             const std::vector<IniEntry> defaults = IniDefaults();
             for (std::size_t i = 0; i < defaults.size(); ++i)
@@ -170,12 +175,25 @@ LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) 
             return result;
         }
     }
-    if (const std::optional<std::string> list = store.ReadFile(SettingsPath(workingFolder, kListName))) {
-        ApplyListFields(ReadListFields(*list), result.settings);
+    const std::string listPath = SettingsPath(workingFolder, kListName);
+    const FileRead list = store.ReadFile(listPath);
+    noteFailure(listPath, list.failure);
+    if (list.bytes) {
+        ApplyListFields(ReadListFields(*list.bytes), result.settings);
         result.source = SettingsSource::List;
     }
     FillGaps(result.settings);
     return result;
+}
+
+std::string UnreadableSettingsMessage(const LoadResult& load) {
+    if (load.unreadable.empty()) return std::string();
+    std::string text;
+    for (const UnreadableFile& f : load.unreadable)
+        text += "The settings file " + f.path + " cannot be read:\r\n" + f.reason + "\r\n\r\n";
+    text += load.source == SettingsSource::List ? "The form shows the settings of the older file VESKOR.LST."
+                                                : "The form shows the default settings.";
+    return text + " OK saves what the form shows in place of the stored settings.";
 }
 
 std::string ListFileText(const ConfigSettings& s) {

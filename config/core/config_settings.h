@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file_failure.h"
 #include "folders.h"
 #include "numbers.h"
 
@@ -61,6 +62,12 @@ std::vector<IniEntry> IniEntries(const ConfigSettings& s);
 // A platform error code of a failed file step; 0 when the step succeeded.
 using FileError = std::uint32_t;
 
+// A file's whole contents, or (bytes empty) the failure that kept them back.
+struct FileRead {
+    std::optional<std::string> bytes;
+    OpenFailure failure;
+};
+
 // The platform side of loading and saving. Each file is opened only inside one
 // call and closed before it returns.
 class SettingsStore {
@@ -68,8 +75,8 @@ public:
     virtual ~SettingsStore() = default;
     // The presence test's directory search (file mode is used here).
     virtual void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) = 0;
-    // The whole file; nullopt when it cannot be opened or read.
-    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // The whole file, or why it could not be opened or read.
+    virtual FileRead ReadFile(const std::string& path) = 0;
     // The private-profile read: at most 511 characters, fallback for a missing key.
     virtual std::string ReadSetting(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& fallback) = 0;
@@ -118,15 +125,29 @@ void FillGaps(ConfigSettings& s);
 
 enum class SettingsSource { Ini, List, Defaults };
 
+// A settings file that is there but could not be read, and the platform's reason.
+struct UnreadableFile {
+    std::string path;
+    std::string reason;
+};
+
 struct LoadResult {
     ConfigSettings settings;
     SettingsSource source = SettingsSource::Defaults;
+    std::vector<UnreadableFile> unreadable;
 };
 
 // Reads the settings of workingFolder: the ten keys of VESKOR.INI when it has a
 // section header line, else VESKOR.LST's fields, else nothing; the last two
-// then have their gaps filled. Read failures are absorbed.
+// then have their gaps filled. A file that is missing is passed over; one that
+// is there but cannot be read (refused, or held by another program past the
+// wait) is passed over too and listed in unreadable.
 LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store);
+
+// The warning for a load that passed over unreadable files: each file with its
+// reason, what the form shows instead, and that saving replaces the stored
+// settings. Empty when every file present was read.
+std::string UnreadableSettingsMessage(const LoadResult& load);
 
 // Texts a save writes.
 std::string ListFileText(const ConfigSettings& s);

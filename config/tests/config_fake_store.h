@@ -17,10 +17,11 @@ public:
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override {
         tree.Search(pattern, visit);
     }
-    std::optional<std::string> ReadFile(const std::string& path) override {
+    FileRead ReadFile(const std::string& path) override {
         auto it = files.find(path);
-        if (it == files.end() || locked.count(path)) return std::nullopt;
-        return it->second;
+        if (it == files.end()) return {std::nullopt, {FileFailure::Missing, "not found"}};
+        if (locked.count(path)) return {std::nullopt, {FileFailure::Refused, "Access is denied."}};
+        return {it->second, {}};
     }
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override {

@@ -101,32 +101,57 @@ TEST(ConfigLoad, IniWithHeaderWinsAndTakesValuesAsTheyAre) {
                                "ZMV_SETTINGS/MAX_FLAG", "ZMV_SETTINGS/MAX_SIZE", "ZMV_SETTINGS/MAX_TYPE"}));
 }
 
+// A file that is there but refused is passed over as one that is missing, and
+// listed as unreadable: VESKOR.INI before VESKOR.LST.
 TEST(ConfigLoad, SourceFallsThroughInOrder) {
     const struct {
         const char* name;
         std::optional<std::string> ini;
         bool iniLocked;
         std::optional<std::string> list;
+        bool listLocked;
         SettingsSource expected;
-        const char* applFolder;
+        const char *applFolder, *unreadable;
     } cases[] = {
-        {"no files", std::nullopt, false, std::nullopt, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR"},
-        {"empty ini", std::string(), false, std::nullopt, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR"},
-        {"indented headers", std::string(" [FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"),
-         SettingsSource::List, "L:\\X"},
-        {"unreadable ini", std::string("[FOLDERS]\r\n"), true, std::string("APPLPATH=L:\\X\r\n"),
-         SettingsSource::List, "L:\\X"},
-        {"ini", std::string("[FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"), SettingsSource::Ini,
-         "C:\\KELSOFT\\VESKOR"},
+        {"no files", std::nullopt, false, std::nullopt, false, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", ""},
+        {"empty ini", std::string(), false, std::nullopt, false, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", ""},
+        {"indented headers", std::string(" [FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"), false,
+         SettingsSource::List, "L:\\X", ""},
+        {"unreadable ini", std::string("[FOLDERS]\r\n"), true, std::string("APPLPATH=L:\\X\r\n"), false,
+         SettingsSource::List, "L:\\X", "VESKOR.INI "},
+        {"both unreadable", std::string("[FOLDERS]\r\n"), true, std::string("APPLPATH=L:\\X\r\n"), true,
+         SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", "VESKOR.INI VESKOR.LST "},
+        {"no ini, unreadable list", std::nullopt, false, std::string("APPLPATH=L:\\X\r\n"), true,
+         SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", "VESKOR.LST "},
+        {"ini", std::string("[FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"), false, SettingsSource::Ini,
+         "C:\\KELSOFT\\VESKOR", ""},
     };
     for (const auto& c : cases) {
         FakeStore store;
         if (c.ini) store.Put(kIni, *c.ini);
         if (c.iniLocked) store.locked.insert(kIni);
         if (c.list) store.Put(kLst, *c.list);
+        if (c.listLocked) store.locked.insert(kLst);
         const LoadResult r = LoadSettings("C:\\INST", store);
-        EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == c.applFolder) << c.name;
+        std::string unreadable;
+        for (const UnreadableFile& f : r.unreadable) unreadable += f.path.substr(8) + (f.reason == "Access is denied." ? " " : "?");
+        EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == c.applFolder && unreadable == c.unreadable)
+            << c.name;
     }
+}
+
+TEST(ConfigLoad, WarningNamesEachUnreadableFileAndWhatTheFormShows) {
+    LoadResult r;
+    EXPECT_EQ(UnreadableSettingsMessage(r), "");
+    r.unreadable = {{kIni, "Access is denied."}, {kLst, "In use."}};
+    const std::string kIniLine = "The settings file C:\\INST\\VESKOR.INI cannot be read:\r\nAccess is denied.\r\n\r\n";
+    const std::string kSave = " OK saves what the form shows in place of the stored settings.";
+    EXPECT_EQ(UnreadableSettingsMessage(r), kIniLine +
+                                                "The settings file C:\\INST\\VESKOR.LST cannot be read:\r\nIn use.\r\n\r\n"
+                                                "The form shows the default settings." + kSave);
+    r.unreadable.pop_back();
+    r.source = SettingsSource::List;
+    EXPECT_EQ(UnreadableSettingsMessage(r), kIniLine + "The form shows the settings of the older file VESKOR.LST." + kSave);
 }
 
 TEST(ConfigLoad, ListFieldsAndGapFilling) {

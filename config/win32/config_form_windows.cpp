@@ -168,9 +168,16 @@ LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     case UM_FILL_FONT_SIZES: FillFontSizes(f, w, l); break;
     case UM_SET_OPTION: SetOption(f, w, l); break;
     case UM_SET_GRAPHIC_SCREEN: SetGraphicScreen(f, w, l); break;
-    case UM_LOAD_SETTINGS:
-        ShowSettings(f, LoadSettingsFromDisk(s.workingFolder).settings, veskor::win32::PlatformSearch());
-        break;
+    case UM_LOAD_SETTINGS: {
+        const LoadResult load = LoadSettingsFromDisk(s.workingFolder);
+        ShowSettings(f, load.settings, veskor::win32::PlatformSearch());
+        const std::string warning = UnreadableSettingsMessage(load);
+        if (warning.empty()) break;
+        // The form shows what it holds now, behind the warning.
+        Show(form);
+        ::MessageBoxA(form, warning.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+        return 1;
+    }
     case UM_SAVE_SETTINGS: SaveSettings(form); return 1;
     default: break;
     }

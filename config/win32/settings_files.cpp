@@ -17,22 +17,25 @@ void DiskSettingsStore::Search(const std::string& pattern, const std::function<b
     veskor::win32::SearchDirectory(pattern, visit);
 }
 
-std::optional<std::string> DiskSettingsStore::ReadFile(const std::string& path) {
+FileRead DiskSettingsStore::ReadFile(const std::string& path) {
     UniqueFile file(veskor::win32::OpenForReading(path.c_str()));
-    if (!file) return std::nullopt;
+    if (!file) return {std::nullopt, veskor::win32::DescribeOpenFailure(path, ::GetLastError())};
+    const auto failed = [](DWORD error) {
+        return FileRead{std::nullopt, {FileFailure::Refused, veskor::win32::ErrorText(error)}};
+    };
     try {
         std::string bytes;
         char chunk[65536];
         while (bytes.size() < kReadLimit) {
             DWORD got = 0;
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof chunk, kReadLimit - bytes.size()));
-            if (!::ReadFile(file.get(), chunk, want, &got, nullptr)) return std::nullopt;
+            if (!::ReadFile(file.get(), chunk, want, &got, nullptr)) return failed(::GetLastError());
             if (got == 0) break;
             bytes.append(chunk, got);
         }
-        return bytes;
+        return {std::move(bytes), {}};
     } catch (const std::bad_alloc&) {
-        return std::nullopt;  // too large for this process: unreadable
+        return failed(ERROR_NOT_ENOUGH_MEMORY);  // too large for this process
     }
 }
 
@@ -153,7 +156,7 @@ FileError DiskSettingsStore::WriteSettings(const std::string& path, const std::v
         ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, target.c_str());
         // Some platforms drop a profile write that failed on the disk without
         // a word: the file itself must show every value.
-        const std::optional<std::string> text = ReadFile(target);
+        const std::optional<std::string> text = ReadFile(target).bytes;
         if (!text || !IniHoldsEntries(*text, entries)) return ERROR_WRITE_FAULT;
         UniqueFile file(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, OPEN_EXISTING));
         return file ? FlushToDisk(file.get()) : LastErrorOr(ERROR_WRITE_FAULT);

@@ -17,7 +17,7 @@ namespace veskor::config::win32 {
 class DiskSettingsStore : public SettingsStore {
 public:
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override;
-    std::optional<std::string> ReadFile(const std::string& path) override;
+    FileRead ReadFile(const std::string& path) override;
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
     FileError WriteFile(const std::string& path, const std::string& bytes) override;

@@ -208,6 +208,7 @@ namespace {
 bool Chattr(const std::string& path, const char* flag) {
     using UnixName = char*(__cdecl*)(const WCHAR*);
     using Spawn = LONG(WINAPI*)(char* const*, int);
+    // Through void*: the exports' real types are not FARPROC's.
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     const auto spawn = reinterpret_cast<Spawn>(

@@ -1,5 +1,6 @@
 // The client launcher's start-up checks and launch, end to end.
 #include <algorithm>
+#include <memory>
 
 #include "form_probe.h"
 #include "harness.h"
@@ -36,16 +37,21 @@ std::string RecorderLog(const Installation& in) { return ReadText(Join(in.inst, 
 // file held by another process: a writer, or a reader that does not share
 // reading, blocks for five attempts with four pauses of 2000 ms between them,
 // then shows its error form; released after about 3 s, the third attempt
-// passes; a reader that shares reading does not block.
+// passes; a reader that shares reading does not block. Nothing holds a lock
+// file that is not there: an application folder that refuses new files
+// (fault 'i') starts at once without one; a lock file the user may not read
+// (fault 'n') shows its error form at once.
 E2E_CASE("client", launch_from_any_folder_and_with_the_lock_file_held) {
     const struct {
         const char *instName, *folder, *accessShareMs;
         DWORD started, minMs, maxMs;
+        char fault;
     } rows[] = {
-        {"INST", "", "", 1, 0, 7800},          {"my dir", "", "", 1, 0, 7800},
-        {"INST", "ELSEWHERE", "", 1, 0, 7800}, {"INST", "", "rw r 15000", 0, 7800, 11000},
-        {"INST", "", "r - 15000", 0, 7800, 11000}, {"INST", "", "rw r 3000", 1, 1800, 7800},
-        {"INST", "", "r r 15000", 1, 0, 1800},
+        {"INST", "", "", 1, 0, 7800, 0},          {"my dir", "", "", 1, 0, 7800, 0},
+        {"INST", "ELSEWHERE", "", 1, 0, 7800, 0}, {"INST", "", "rw r 15000", 0, 7800, 11000, 0},
+        {"INST", "", "r - 15000", 0, 7800, 11000, 0}, {"INST", "", "rw r 3000", 1, 1800, 7800, 0},
+        {"INST", "", "r r 15000", 1, 0, 1800, 0}, {"INST", "", "", 1, 0, 1800, 'i'},
+        {"INST", "", "", 0, 0, 1800, 'n'},
     };
     for (const auto& row : rows) {
         const Installation in = MakeInstallation("client", "recorder.exe", row.instName);
@@ -53,22 +59,27 @@ E2E_CASE("client", launch_from_any_folder_and_with_the_lock_file_held) {
         MakeFolders(folder);
         CopyProgram("recorder.exe", Join(in.root, "my.exe"));
         CHECK(!Exists(lock));
+        std::unique_ptr<Unchangeable> frozen;
+        if (row.fault == 'i') frozen = std::make_unique<Unchangeable>(in.app);
+        if (row.fault == 'n') WriteText(lock, ""), WriteText(NoReadMarker(lock), "");
         Process holder;
         if (*row.accessShareMs && !HoldLock(holder, lock, row.accessShareMs, in.root)) continue;
         const LaunchResult r = RunLauncher(Join(in.inst, "VESKOR.EXE"), folder);
         holder.Kill();
-        const std::string what = folder + " " + row.accessShareMs + ": " + std::to_string(r.elapsedMs) + " ms";
+        const std::string what =
+            folder + " " + row.accessShareMs + row.fault + ": " + std::to_string(r.elapsedMs) + " ms";
         CHECK_MSG(r.exitCode == 0 && r.started == row.started && r.form.empty() == (row.started == 1), what);
         CHECK_MSG(r.elapsedMs >= row.minMs && r.elapsedMs < row.maxMs, what);
         CHECK_MSG(!Exists(Join(in.root, "my.LOG")), "the decoy my.exe was started");
         const std::string log = RecorderLog(in);
         CHECK_EQ(CountOf(log, "START"), static_cast<int>(row.started));
-        if (*row.accessShareMs) continue;
+        if (*row.accessShareMs || row.fault == 'n') continue;
         std::string cmdline = LogValue(log, "CMDLINE");
         if (*row.instName == 'm') cmdline.erase(std::remove(cmdline.begin(), cmdline.end(), '"'), cmdline.end());
         CHECK_EQ(cmdline, Join(in.inst, "VESKOR1.EXE"));
         CHECK_EQ(LogValue(log, "CWD"), in.inst);
-        CHECK_EQ(FileSize(lock), 0ll);  // a missing lock file is created empty
+        if (row.fault == 'i') CHECK(!Exists(lock));
+        else CHECK_EQ(FileSize(lock), 0ll);  // a missing lock file is created empty
     }
 }
 

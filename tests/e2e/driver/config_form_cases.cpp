@@ -390,5 +390,26 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
     }
 }
 
+// A VESKOR.INI the user may not read: the form warns as it loads, naming the
+// file and the reason, with the defaults already shown behind the warning.
+E2E_CASE("configform", unreadable_settings_are_named_at_load) {
+    auto r = Open("cfgform_noread", [](const Run& r) {
+        Ini("1", "Y", "1024 x 768")(r);
+        WriteText(NoReadMarker(Join(r.dir, "VESKOR.INI")), "");
+    });
+    if (!r->form) return;
+    const std::string text = UnreadableSettingsMessage(win32::LoadSettingsFromDisk(r->dir));
+    CHECK_MSG(text.find("VESKOR.INI cannot be read:\r\nAccess denied.") != std::string::npos, text);
+    HWND box = WaitVisibleWindow(r->program.id(), "#32770", 10000);
+    CHECK_MSG(box && GetWindow(box, GW_OWNER) == r->form && WindowText(box) == kMessageCaption &&
+                  FindWindowExA(box, nullptr, "Static", text.c_str()) &&
+                  ItemText(r->form, ids::txtAppFolder) == r->model.appFolderText,
+              "no warning owned by the form with its caption and text, in front of the defaults");
+    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0), WaitUntil([box] { return !IsWindow(box); });
+    Compare(*r, "defaults");
+    PostMessageA(GetDlgItem(r->form, ids::cmdCancel), BM_CLICK, 0, 0);
+    CHECK_EQ(r->program.WaitExit(10000), 0ul);
+}
+
 }  // namespace
 }  // namespace e2e

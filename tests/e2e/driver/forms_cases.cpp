@@ -10,6 +10,7 @@
 #include "form_probe.h"
 #include "harness.h"
 #include "install.h"
+#include "settings_files.h"
 #include "winutil.h"
 
 namespace e2e {
@@ -113,7 +114,7 @@ std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t stat
     CopyProgram("recorder.exe", Join(b->in.inst, "VESKORCFG.EXE"));
     const std::string& app = b->in.app;
     b->state = {b->in.inst, "", Join(b->in.inst, "VESKOR.INI"), app, Join(app, "DATA01"), Join(app, "DATA01\\SPOOL"),
-                Join(app, "VESKORUPD.LCK"), status};
+                Join(app, "VESKORUPD.LCK"), status, ""};
     breakIt(*b);
     b->form = StartLauncherForForm(b->launcher, b->in.inst, status == 9 ? kError2Class : kError1Class,
                                    status == 9 ? 1000 : 1005, 20000);
@@ -125,6 +126,12 @@ void WriteFolders(BrokenStart& b, const std::string& app, const char* data, cons
     WriteText(Join(b.in.inst, "VESKOR.INI"), FoldersSection(app, data, spool));
     b.state.applicationFolder = app, b.state.dataFolder = Join(app, data);
     b.state.spoolFolder = Join(b.state.dataFolder, spool);
+}
+
+// A file the launcher may not open, and the platform's words for it as a reader sees them.
+void MakeUnreadable(BrokenStart& b, const std::string& path) {
+    WriteText(NoReadMarker(path), "");
+    b.state.failureReason = veskor::config::win32::DiskSettingsStore().ReadFile(path).failure.reason;
 }
 
 // The launcher ended with exit code 0, having started the configuration utility or nothing.
@@ -183,6 +190,13 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              CHECK_EQ(FocusId(b.form), IDOK);
              PressKey(VK_RETURN);
          }, false},
+        // Files the user may not read: the reason is shown, the lock file is not waited for.
+        {"settings file unreadable, OK button", -2,
+         [](BrokenStart& b) { MakeUnreadable(b, b.state.iniPath); },
+         [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
+        {"lock file unreadable, run button", 3,
+         [](BrokenStart& b) { WriteText(b.state.lockPath, ""), MakeUnreadable(b, b.state.lockPath); },
+         [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, 1000)); }, true},
         {"VESKOR1.EXE a system file, only the second form", 9,
          [](BrokenStart& b) { SetFileAttributesA(Join(b.in.inst, "VESKOR1.EXE").c_str(), FILE_ATTRIBUTE_SYSTEM); },
          [](BrokenStart& b) {
