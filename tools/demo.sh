@@ -5,6 +5,8 @@ set -euo pipefail
 build=$(realpath "$1")
 out="$build/demo"
 here=$(dirname "$0")
+# The fault library lets the demo show a full disk and unreadable files.
+export VESKOR_FAULT_PRELOAD="$build/native/fault/\$LIB/libveskorfault.so"
 "$here/wine-run.sh" "$build" "$out" demo.exe demo || status=$?
 "$here/to-png.sh" "$out"
 echo

@@ -4,8 +4,9 @@
 // VESKOR.EXE checks the installation and starts VESKOR1.EXE, which opens the
 // stand-in console application in a console window with the chosen font.
 // Told step by step in demo-report.txt, with screenshots of the form and of
-// the console window. Then sample installations broken on purpose, a
-// screenshot of the error form each one shows, and a line per form.
+// the console window; then a save on a full disk and the message it shows.
+// Then sample installations broken on purpose, a screenshot of the error form
+// each one shows, and a line per form.
 #include <functional>
 
 #include "config_layout.h"
@@ -102,6 +103,37 @@ void UserStart(const Installation& in) {
     CHECK_EQ(LogValue(log, "FONTY"), std::string("20"));
 }
 
+// The administrator's save on a share whose disk is full: the message that
+// names the files not saved, and the files as they were.
+void SaveOnFullDisk(const Installation& in) {
+    Say("Step 3, the administrator again, the share's disk now full: VESKORCFG.EXE, \"&OK\"");
+    const std::string before = ReadText(Join(in.inst, "VESKOR.INI")).value_or("");
+    WriteText(NoSpaceMarker(in.inst), "");
+    Process program;
+    HWND form = StartConfig(program, in.inst);
+    CHECK_MSG(form != nullptr, "VESKORCFG.EXE showed no form");
+    if (form) {
+        ClickButton(form, ids::chkGraphicMode);
+        PostMessageA(GetDlgItem(form, ids::cmdOK), BM_CLICK, 0, 0);
+        HWND box = WaitVisibleWindow(program.id(), "#32770", 20000);
+        CHECK_MSG(box != nullptr, "no message after a failed save");
+        if (box) {
+            Sleep(300);  // let it draw its text
+            CHECK(SaveWindowBitmap(box, Join(Env().out, "save-failed.bmp")));
+            Say("  message (screenshot save-failed.png):");
+            // The box's first static control holds its icon, the next one the text.
+            for (HWND c = nullptr; (c = FindWindowExA(box, c, "Static", nullptr));)
+                for (const std::string& line : Lines(WindowText(c))) Say("    " + line);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        Say("  VESKORCFG.EXE ended with exit code " + std::to_string(program.WaitExit(10000)));
+    }
+    DeleteFileA(NoSpaceMarker(in.inst).c_str());
+    const bool same = ReadText(Join(in.inst, "VESKOR.INI")).value_or("") == before;
+    Say(std::string("  VESKOR.INI ") + (same ? "as it was before" : "CHANGED"));
+    CHECK(same);
+}
+
 E2E_CASE("demo", whole_road) {
     const Installation in = MakeInstallationAt(Join(Env().out, "sample"), "VESKOR1.EXE");
     CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
@@ -110,6 +142,7 @@ E2E_CASE("demo", whole_road) {
     Say("  application folder " + in.app + " with DATA01\\SPOOL and VESKOR32.EXE, a stand-in console application");
     Configure(in);
     UserStart(in);
+    SaveOnFullDisk(in);
 }
 
 // The error forms, one screenshot each.
@@ -128,6 +161,13 @@ E2E_CASE("demo", error_forms) {
         {"frmError1-update-locked", "another computer holds the update lock file", kError1Class, 1005, nullptr},
         {"frmError2-startup-files-missing", "VESKOR1.EXE is missing from the installation folder", kError2Class, 1000,
          [](const Installation& in) { DeleteFileA(Join(in.inst, "VESKOR1.EXE").c_str()); }},
+        {"frmError1-settings-unreadable", "VESKOR.INI may not be read by the user", kError1Class, 1005,
+         [](const Installation& in) { WriteText(NoReadMarker(Join(in.inst, "VESKOR.INI")), ""); }},
+        {"frmError1-lock-file-unreadable", "the update lock file may not be read by the user", kError1Class, 1005,
+         [](const Installation& in) {
+             WriteText(Join(in.app, "VESKORUPD.LCK"), "");
+             WriteText(NoReadMarker(Join(in.app, "VESKORUPD.LCK")), "");
+         }},
     };
     for (const Breakage& b : breakages) {
         const Installation in = MakeInstallation(std::string("demo-") + b.picture);
