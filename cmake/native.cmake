@@ -150,7 +150,10 @@ function(veskor_finish)
         add_test(NAME sign.release
                  COMMAND ${CMAKE_SOURCE_DIR}/tests/sign_release.sh ${VESKOR_WIN32_BIN}
                          ${CMAKE_BINARY_DIR}/sign-release ${CMAKE_BINARY_DIR}/../wine-template)
-        set_tests_properties(sign.release PROPERTIES FIXTURES_REQUIRED e2e_wine TIMEOUT 600)
+        # The start runs the demo's whole road, whose full-disk save needs the
+        # fault library in the session as in the e2e sessions.
+        set_tests_properties(sign.release PROPERTIES FIXTURES_REQUIRED e2e_wine TIMEOUT 600
+            ENVIRONMENT "VESKOR_FAULT_PRELOAD=${CMAKE_BINARY_DIR}/fault/\$LIB/libveskorfault.so")
 
         get_property(groups GLOBAL PROPERTY VESKOR_E2E_GROUPS)
         get_property(groups64 GLOBAL PROPERTY VESKOR_E2E64_GROUPS)
