@@ -46,10 +46,9 @@ public:
         const std::string parent = Upper(pattern.substr(0, cut));
         std::string last = pattern.substr(cut + 1);
         if (last == "*.*") last = "*";
-        const bool isRoot = parent.size() == 2 && parent[1] == ':';
-        if (!isRoot && !entries_.count(parent)) return;
-        if (!isRoot && (entries_.at(parent).attrs & Dir) == 0) return;
-        if (!isRoot) {
+        if (parent.size() != 2 || parent[1] != ':') {  // not a drive root: a folder, with "." and ".."
+            const auto found = entries_.find(parent);
+            if (found == entries_.end() || (found->second.attrs & Dir) == 0) return;
             for (const char* dot : {".", ".."})
                 if (WildMatch(last.c_str(), dot) && !visit(DirEntry{dot, false, false, true})) return;
         }

@@ -5,18 +5,14 @@
 namespace veskor::zmv {
 namespace {
 
-TEST(Start, FlagsCommandLineAndFolder) {
+TEST(Start, FlagsCommandLineFolderAndTestDump) {
     EXPECT_EQ(StartFlags(3, false), 1u | 4u | 8u);
     EXPECT_EQ(StartFlags(6, true), 1u | 8u | 32u);
-    EXPECT_EQ(StartFlags(0, false), 9u);
 
     EXPECT_EQ(CommandLine("C:\\My App\\V.EXE", "a//b"), "\"C:\\My App\\V.EXE\" a//b");
     EXPECT_EQ(CommandLine("C:\\APP\\V.EXE", ""), "C:\\APP\\V.EXE ");
     EXPECT_EQ(WorkingFolder("C:\\MYAPP~1\\V.EXE"), "C:\\MYAPP~1\\");
     EXPECT_EQ(WorkingFolder("V.EXE"), "");
-}
-
-TEST(Start, TestDump) {
     EXPECT_EQ(TestDumpText({4, 10, 0xFFFFFFFE, 1}, "A\r\nCOMMENTS: b"),
               " 4 \r\n 10 \r\n-2 \r\n 1 \r\n-->\r\nA\r\nCOMMENTS: b\r\n<--\r\n");
     EXPECT_EQ(TestDumpText({0x80000000u, 0, 0, 0}, ""), "-2147483648 \r\n 0 \r\n 0 \r\n 0 \r\n-->\r\n\r\n<--\r\n");

@@ -30,17 +30,6 @@ void CheckStarted(const LaunchRun& run, const std::string& log, const std::strin
     CHECK_EQ(Lowered(LogValue(ReadText(log).value_or(""), "CWD")), Lowered(ShortPath(folder)));
 }
 
-// VESKORCFG.EXE, started in the installation, shows the stored folders.
-void CheckFormShows(const Installation& in, const std::string& spool) {
-    Process config;
-    const HWND form = StartConfig(config, in.inst);
-    CHECK(form != nullptr);
-    CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
-    CHECK_EQ(ItemText(form, ids::txtSpoolFolder), spool);
-    PostMessageA(form, WM_CLOSE, 0, 0);
-    CHECK_EQ(config.WaitExit(15000), 0ul);
-}
-
 // With the platform's own search order for the rich edit libraries (the
 // program's folder first), copies planted under both names beside the form
 // programs are never loaded, and both programs still do their work; the form
@@ -60,7 +49,7 @@ E2E_CASE("shared", planted_libraries_and_settings_held_or_with_lf_ends) {
         CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
         for (const char* name : {"RICHED20.DLL", "RICHED32.DLL"}) CopyProgram("marker.dll", Join(in.inst, name));
         const std::string ini = Join(in.inst, "VESKOR.INI");
-        Process holder, client;
+        Process holder, client, config;
         if (kind == "iniheld") WriteText(ini, FoldersSection(in.app, "DATA01", "PRINT"));
         if (kind == "iniheld") HoldLock(holder, ini, "r rw 20000", in.inst);
         if (kind == "inilf") WriteText(ini, "[FOLDERS]\nAPPLFOLDER=" + in.app + "\nSPOOLFOLDER=PRINT\n[SCREEN]\n");
@@ -70,7 +59,12 @@ E2E_CASE("shared", planted_libraries_and_settings_held_or_with_lf_ends) {
             client.WaitJobEmpty(10000);
             CHECK_EQ(Starts(Join(in.inst, "VESKOR1.LOG")), 1);
         }
-        CheckFormShows(in, kind == "planted" ? "SPOOL" : "PRINT");
+        const HWND form = StartConfig(config, in.inst);  // shows the stored folders
+        CHECK(form != nullptr);
+        CHECK_EQ(Lowered(ItemText(form, ids::txtAppFolder)), Lowered(in.app));
+        CHECK_EQ(ItemText(form, ids::txtSpoolFolder), std::string(kind == "planted" ? "SPOOL" : "PRINT"));
+        PostMessageA(form, WM_CLOSE, 0, 0);
+        CHECK_EQ(config.WaitExit(15000), 0ul);
         CHECK_MSG(!Exists(Join(in.inst, "LOADED.LOG")), ReadText(Join(in.inst, "LOADED.LOG")).value_or(""));
         holder.Kill();
     }
