@@ -45,7 +45,6 @@ TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
         {"[FOLDERS]", 1},
         {" [FOLDERS]\r\n[SCREEN] \r\n", 0},
         {"[A]\r[B]\r\n\n[C]", 3},  // a bare CR or LF ends a line too
-        {"[A]\n[B]\n", 2},
         {"[]\r\n[\r\n]\r\n", 1},
         {"[A]\r\n\x1a[B]\r\n", 1},
         {std::string("[A\0B]\r\n", 7), 1},
@@ -64,7 +63,6 @@ TEST(ConfigListFields, FieldRules) {
         {"   MAX_SIZE=70\r\n", F{{"MAX_SIZE", "70"}}},
         {"MAX_\tSIZE=7\n0\r\n", F{{"MAX_SIZE", "70"}}},
         {"A=1=2=3", F{{"A", "1"}}},
-        {"A==2", F{{"A", ""}}},
         {"NOEQUALS\r\n,,\r\n", F{}},
         {"\"APPLPATH=C:\\A,B\"\r\n", F{{"APPLPATH", "C:\\A,B"}}},
         {"\"A=1\"junk,B=2", F{{"A", "1"}, {"B", "2"}}},
@@ -102,41 +100,34 @@ TEST(ConfigLoad, IniWithHeaderWinsAndTakesValuesAsTheyAre) {
 }
 
 // A file that is there but refused is passed over as one that is missing, and
-// listed as unreadable: VESKOR.INI before VESKOR.LST.
+// listed as unreadable: VESKOR.INI before VESKOR.LST. A file is given as its
+// bytes, "-" when it is missing, or its bytes after "!" when it is refused.
 TEST(ConfigLoad, SourceFallsThroughInOrder) {
+    const char *header = "[FOLDERS]\r\n", *list = "APPLPATH=L:\\X\r\n";
     const struct {
-        const char* name;
-        std::optional<std::string> ini;
-        bool iniLocked;
-        std::optional<std::string> list;
-        bool listLocked;
+        std::string ini, list;
         SettingsSource expected;
-        const char *applFolder, *unreadable;
+        const char* unreadable;
     } cases[] = {
-        {"no files", std::nullopt, false, std::nullopt, false, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", ""},
-        {"empty ini", std::string(), false, std::nullopt, false, SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", ""},
-        {"indented headers", std::string(" [FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"), false,
-         SettingsSource::List, "L:\\X", ""},
-        {"unreadable ini", std::string("[FOLDERS]\r\n"), true, std::string("APPLPATH=L:\\X\r\n"), false,
-         SettingsSource::List, "L:\\X", "VESKOR.INI "},
-        {"both unreadable", std::string("[FOLDERS]\r\n"), true, std::string("APPLPATH=L:\\X\r\n"), true,
-         SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", "VESKOR.INI VESKOR.LST "},
-        {"no ini, unreadable list", std::nullopt, false, std::string("APPLPATH=L:\\X\r\n"), true,
-         SettingsSource::Defaults, "C:\\KELSOFT\\VESKOR", "VESKOR.LST "},
-        {"ini", std::string("[FOLDERS]\r\n"), false, std::string("APPLPATH=L:\\X\r\n"), false, SettingsSource::Ini,
-         "C:\\KELSOFT\\VESKOR", ""},
+        {"", "-", SettingsSource::Defaults, ""},
+        {" [FOLDERS]\r\n", list, SettingsSource::List, ""},  // indented headers
+        {std::string("!") + header, list, SettingsSource::List, "VESKOR.INI "},
+        {std::string("!") + header, std::string("!") + list, SettingsSource::Defaults, "VESKOR.INI VESKOR.LST "},
+        {"-", std::string("!") + list, SettingsSource::Defaults, "VESKOR.LST "},
+        {header, list, SettingsSource::Ini, ""},
     };
     for (const auto& c : cases) {
         FakeStore store;
-        if (c.ini) store.Put(kIni, *c.ini);
-        if (c.iniLocked) store.locked.insert(kIni);
-        if (c.list) store.Put(kLst, *c.list);
-        if (c.listLocked) store.locked.insert(kLst);
+        for (const auto& [path, text] : {std::pair{kIni, c.ini}, std::pair{kLst, c.list}}) {
+            if (text != "-") store.Put(path, text.substr(text.rfind('!', 0) == 0 ? 1 : 0));
+            if (text.rfind('!', 0) == 0) store.locked.insert(path);
+        }
         const LoadResult r = LoadSettings("C:\\INST", store);
         std::string unreadable;
         for (const UnreadableFile& f : r.unreadable) unreadable += f.path.substr(8) + (f.reason == "Access is denied." ? " " : "?");
-        EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == c.applFolder && unreadable == c.unreadable)
-            << c.name;
+        const char* applFolder = r.source == SettingsSource::List ? "L:\\X" : "C:\\KELSOFT\\VESKOR";
+        EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == applFolder && unreadable == c.unreadable)
+            << c.ini << " " << c.list;
     }
 }
 
