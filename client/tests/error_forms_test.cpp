@@ -6,16 +6,8 @@ namespace veskor::client {
 namespace {
 
 StartupState StateWith(std::int32_t status) {
-    StartupState s;
-    s.startupFolder = "C:\\INST";
-    s.iniPath = "C:\\INST\\VESKOR.INI";
-    s.applicationFolder = "D:\\APP";
-    s.dataFolder = "D:\\APP\\DATA01";
-    s.spoolFolder = "D:\\APP\\DATA01\\SPOOL";
-    s.lockPath = "D:\\APP\\VESKORUPD.LCK";
-    s.status = status;
-    s.failureReason = "Access is denied.";
-    return s;
+    return {"C:\\INST", "", "C:\\INST\\VESKOR.INI", "D:\\APP", "D:\\APP\\DATA01", "D:\\APP\\DATA01\\SPOOL",
+            "D:\\APP\\VESKORUPD.LCK", status, "Access is denied."};
 }
 
 TEST(ErrorForm1, FillPerStatus) {
@@ -63,8 +55,7 @@ TEST(ErrorForm1, FillPerStatus) {
 }
 
 TEST(ErrorForm1, StartupFilesMissingHandsOverToTheSecondForm) {
-    const Error1Fill f = FillError1(StateWith(StartupFilesMissing));
-    EXPECT_TRUE(f.handOver);
+    EXPECT_TRUE(FillError1(StateWith(StartupFilesMissing)).handOver);
     const Error2Fill g = FillError2(StateWith(StartupFilesMissing));
     EXPECT_EQ(g.label + "|" + g.field, "Keldrin Veskor Current Folder|C:\\INST");
     EXPECT_EQ(g.message,
