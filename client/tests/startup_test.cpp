@@ -186,8 +186,7 @@ TEST(LockFileCheck, AttemptsAndPauses) {
 TEST(StartCommandLine, QuotedOnlyWithABlank) {
     EXPECT_EQ(StartCommandLine("C:\\INST", "VESKOR1.EXE"), "C:\\INST\\VESKOR1.EXE");
     EXPECT_EQ(StartCommandLine("C:\\My Apps", "VESKOR1.EXE"), "\"C:\\My Apps\\VESKOR1.EXE\"");
-    const std::string longFolder(600, 'A');
-    EXPECT_EQ(StartCommandLine(longFolder, "VESKOR1.EXE").size(), kCommandLineLimit);
+    EXPECT_EQ(StartCommandLine(std::string(600, 'A'), "VESKOR1.EXE").size(), kCommandLineLimit);
 }
 
 }  // namespace

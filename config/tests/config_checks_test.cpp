@@ -60,7 +60,6 @@ TEST(ConfigLists, FontSizeListsAndSelection) {
     EXPECT_EQ(SplitList(FontSizeListText(2, 3)).back(), "12x20 TT");
     EXPECT_EQ(SplitList(FontSizeListText(2, 4)), std::vector<std::string>{""});
     EXPECT_EQ(FontSizeListText(3, 1), "");
-    EXPECT_EQ(DataFolderEntries().back(), "DATA09");
 
     const std::vector<std::string> list = {"10X16", "12X20 TT", "12x20 tt"};
     EXPECT_EQ(SelectionFor(list, "12x20 Tt"), 1);

@@ -36,9 +36,11 @@ BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
     return TRUE;
 }
 
-std::optional<ConsoleKeySeen> ReadKey(const std::string& name) {
+}  // namespace
+
+std::optional<ConsoleKeySeen> ReadConsoleKey(const std::string& name, REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return std::nullopt;
     ConsoleKeySeen seen;
     bool complete = true;
     const auto dword = [&](const char* value, DWORD& out) {
@@ -62,8 +64,6 @@ std::optional<ConsoleKeySeen> ReadKey(const std::string& name) {
     return seen;
 }
 
-}  // namespace
-
 LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, const std::string& folder,
                       const LaunchWatch& watch) {
     LaunchRun run;
@@ -72,7 +72,7 @@ LaunchRun RunLauncher(const std::string& launcher, const std::string& tail, cons
     if (!p.Start("\"" + launcher + "\"" + (tail.empty() ? "" : " " + tail), folder)) return run;
     for (;;) {
         const bool ended = WaitForSingleObject(p.handle(), 1) == WAIT_OBJECT_0;
-        if (!watch.consoleKey.empty() && !run.key) run.key = ReadKey(watch.consoleKey);
+        if (!watch.consoleKey.empty() && !run.key) run.key = ReadConsoleKey(watch.consoleKey);
         if (!watch.pifPath.empty() && run.pif.empty() && FileSize(watch.pifPath) == static_cast<long long>(watch.pifSize))
             run.pif = ReadText(watch.pifPath).value_or("");
         HWND found = FindProcessWindow(p.id(), "#32770");

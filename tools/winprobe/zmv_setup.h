@@ -37,6 +37,9 @@ struct ConsoleKeySeen {
     DWORD faceNameBytes = 0;
 };
 
+// The console settings key NAME in the registry VIEW (0: the program's own), when it holds all six values.
+std::optional<ConsoleKeySeen> ReadConsoleKey(const std::string& name, REGSAM view = 0);
+
 struct LaunchRun {
     DWORD exitCode = STILL_ACTIVE;
     double elapsedMs = 0;

@@ -299,27 +299,26 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
     };
     // What goes wrong, and the error each file then meets (0: saved).
-    const std::tuple<const char*, std::array<FileError, 4>> kinds[] = {
-        {"ordinary", {0, 0, 0, 0}},  // over what a save cut off left behind
+    const std::tuple<std::string, std::array<FileError, 4>> kinds[] = {
+        {"ordinary", {0, 0, 0, 0}},  // over kind a save cut off left behind
         {"reader", {0, 0, 0, 0}},  // a launcher reads VESKOR1.ZMV for a moment
         {"held", {0, 0, ERROR_SHARING_VIOLATION, 0}},
         {"nospace", {ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL}},
         {"unchangeable", {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED}},
     };
     for (const auto& [kind, errors] : kinds) {
-        const std::string what = kind;
-        auto r = Open(std::string("cfgform_save_") + kind, earlier);
+        auto r = Open("cfgform_save_" + kind, earlier);
         if (!r->form) continue;
         std::string before[4];
         for (int i = 0; i < 4; ++i) before[i] = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
         const std::vector<std::string> names = FolderNames(r->dir);
         Process holder;
         std::vector<std::unique_ptr<Unchangeable>> fixed;
-        if (what == "ordinary") WriteText(win32::NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
-        if (what == "reader") HoldLock(holder, Join(r->dir, "VESKOR1.ZMV"), "r r 400", r->dir);
-        if (what == "held") HoldLock(holder, Join(r->dir, "VESKOR.CFG"), "r r 6000", r->dir);
-        if (what == "nospace") WriteText(NoSpaceMarker(r->dir), "");
-        if (what == "unchangeable")
+        if (kind == "ordinary") WriteText(win32::NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
+        if (kind == "reader") HoldLock(holder, Join(r->dir, "VESKOR1.ZMV"), "r r 400", r->dir);
+        if (kind == "held") HoldLock(holder, Join(r->dir, "VESKOR.CFG"), "r r 6000", r->dir);
+        if (kind == "nospace") WriteText(NoSpaceMarker(r->dir), "");
+        if (kind == "unchangeable")
             for (const char* name : kNames) fixed.push_back(std::make_unique<Unchangeable>(Join(r->dir, name)));
         HWND combo = GetDlgItem(r->form, ids::cboDataFolder);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
@@ -334,23 +333,23 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
             CHECK_MSG(box && WindowText(box) == kMessageCaption &&
                           FindWindowExA(box, nullptr, "Static", message.c_str()) && !GetDlgItem(box, IDCANCEL),
-                      what + ": no message box \"" + message + "\"");
+                      kind + ": no message box \"" + message + "\"");
             if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
-        CHECK_MSG(r->program.WaitExit(20000) == 0, what + ": no exit 0 (a message box where none was due?)");
+        CHECK_MSG(r->program.WaitExit(20000) == 0, kind + ": no exit 0 (a message box where none was due?)");
         holder.Kill();
         fixed.clear();
         DeleteFileA(NoSpaceMarker(r->dir).c_str());
         const std::string now[] = {ListFileText(saved), "", CfgFileText(saved), ZmvFileText(r->dir, saved)};
         for (int i = 0; i < 4; ++i) {
             const std::string text = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
-            if (errors[i] != 0) CHECK_MSG(text == before[i], what + ": " + kNames[i] + " changed");
+            if (errors[i] != 0) CHECK_MSG(text == before[i], kind + ": " + kNames[i] + " changed");
             else if (i == 1)
                 CHECK_MSG(IniHoldsEntries(text, IniEntries(saved)) && IniHoldsEntries(text, {{"SITE", "OWNER", "accounts"}}),
-                          what + ": VESKOR.INI\n" + text);
-            else CHECK_MSG(text == now[i], what + ": " + kNames[i] + "\n" + text);
+                          kind + ": VESKOR.INI\n" + text);
+            else CHECK_MSG(text == now[i], kind + ": " + kNames[i] + "\n" + text);
         }
-        CHECK_MSG(FolderNames(r->dir) == names, what + ": files left in the folder");
+        CHECK_MSG(FolderNames(r->dir) == names, kind + ": files left in the folder");
     }
 }
 

@@ -116,8 +116,9 @@ std::unique_ptr<BrokenStart> StartBroken(const char* caseName, std::int32_t stat
     b->state = {b->in.inst, "", Join(b->in.inst, "VESKOR.INI"), app, Join(app, "DATA01"), Join(app, "DATA01\\SPOOL"),
                 Join(app, "VESKORUPD.LCK"), status, ""};
     breakIt(*b);
+    // An unreadable lock file is not retried: its form comes well inside the 8 s of the retries.
     b->form = StartLauncherForForm(b->launcher, b->in.inst, status == 9 ? kError2Class : kError1Class,
-                                   status == 9 ? 1000 : 1005, 20000);
+                                   status == 9 ? 1000 : 1005, status == 3 ? 6000 : 20000);
     CHECK_MSG(b->form != nullptr, std::string("no form for ") + caseName);
     return b;
 }

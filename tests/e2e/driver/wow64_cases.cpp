@@ -10,19 +10,6 @@
 #include "zmv_setup.h"
 
 namespace e2e {
-namespace {
-
-std::optional<std::string> FaceIn(const std::string& name, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return std::nullopt;
-    char face[64] = {};
-    DWORD size = sizeof face;
-    const bool ok = RegQueryValueExA(key, "FaceName", nullptr, nullptr, reinterpret_cast<BYTE*>(face), &size) == 0;
-    RegCloseKey(key);
-    return ok ? std::optional<std::string>(face) : std::nullopt;
-}
-
-}  // namespace
 
 // The launcher installed below the 32-bit programs' folder ("Program Files
 // (x86)", blanks and parentheses) writes one console key that the 64-bit view
@@ -49,7 +36,8 @@ E2E_CASE("wow64", console_key_and_short_paths_below_program_files_x86) {
     CHECK_MSG(run.boxes.empty(), run.boxes.empty() ? "" : run.boxes[0].text);
     // "CLEAN_UP: 0" leaves the key: both registry views name the one written.
     const std::string written = run.key ? run.key->faceName : "<key never seen>";
-    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) CHECK_EQ(FaceIn(key, view).value_or("<missing>"), written);
+    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
+        CHECK_EQ(ReadConsoleKey(key, view).value_or(ConsoleKeySeen{}).faceName, written);
     const std::string log = ReadText(Join(app, "VESKOR32.LOG")).value_or("");
     CHECK_EQ(CountOf(log, "START\r\n"), 1);
     const std::string shortApp = ShortPath(app);
