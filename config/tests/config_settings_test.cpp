@@ -63,6 +63,7 @@ TEST(ConfigListFields, FieldRules) {
         {"   MAX_SIZE=70\r\n", F{{"MAX_SIZE", "70"}}},
         {"MAX_\tSIZE=7\n0\r\n", F{{"MAX_SIZE", "70"}}},
         {"A=1=2=3", F{{"A", "1"}}},
+        {"A==2", F{{"A", ""}}},
         {"NOEQUALS\r\n,,\r\n", F{}},
         {"\"APPLPATH=C:\\A,B\"\r\n", F{{"APPLPATH", "C:\\A,B"}}},
         {"\"A=1\"junk,B=2", F{{"A", "1"}, {"B", "2"}}},
