@@ -35,7 +35,7 @@ function(veskor_e2e_session name arch template groups)
     set(session ${CMAKE_SOURCE_DIR}/tests/e2e/wine-session.sh)
     set(state ${CMAKE_BINARY_DIR}/${name}-session)
     set(env VESKOR_WIN32_BIN=${VESKOR_WIN32_BIN} VESKOR_WINE_ARCH=${arch}
-            "VESKOR_FAULT_PRELOAD=${CMAKE_BINARY_DIR}/fault/\$LIB/libveskorfault.so"
+            "VESKOR_FAULT_PRELOAD=${VESKOR_FAULT_PRELOAD}"
             VESKOR_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/../${template}
             VESKOR_OUT_DIR=${CMAKE_BINARY_DIR}/../${name}-out)
     add_test(NAME ${name}.session_start COMMAND ${session} start ${state})
@@ -142,6 +142,8 @@ function(veskor_finish)
             list(APPEND fault_libs ${lib})
         endforeach()
         add_custom_target(fault_libs ALL DEPENDS ${fault_libs})
+        # The library for LD_PRELOAD: "$LIB" lets each process take its word size.
+        set(VESKOR_FAULT_PRELOAD "${CMAKE_BINARY_DIR}/fault/\$LIB/libveskorfault.so")
 
         # The signed release: tools/dist.sh with a throwaway certificate made at
         # test time, tools/check-release.sh, WinVerifyTrust and a start of the
@@ -153,7 +155,7 @@ function(veskor_finish)
         # The start runs the demo's whole road, whose full-disk save needs the
         # fault library in the session as in the e2e sessions.
         set_tests_properties(sign.release PROPERTIES FIXTURES_REQUIRED e2e_wine TIMEOUT 600
-            ENVIRONMENT "VESKOR_FAULT_PRELOAD=${CMAKE_BINARY_DIR}/fault/\$LIB/libveskorfault.so")
+            ENVIRONMENT "VESKOR_FAULT_PRELOAD=${VESKOR_FAULT_PRELOAD}")
 
         get_property(groups GLOBAL PROPERTY VESKOR_E2E_GROUPS)
         get_property(groups64 GLOBAL PROPERTY VESKOR_E2E64_GROUPS)

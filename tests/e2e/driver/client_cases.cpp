@@ -34,8 +34,9 @@ LaunchResult RunLauncher(const std::string& program, const std::string& folder) 
 // and from another folder (the own folder is taken instead). The lock file held
 // by a writer blocks for five attempts with four pauses of 2000 ms between them,
 // then shows its error form; released after about 3 s, the third attempt
-// passes; a reader that shares reading does not block. Nothing holds a lock file that is not there: an
-// application folder that refuses new files starts at once without one.
+// passes; a reader that shares reading does not block. Nothing holds a lock
+// file that is not there: an application folder that refuses new files starts
+// at once without one.
 E2E_CASE("client", launch_from_any_folder_and_with_the_lock_file_held) {
     const struct {
         const char *instName, *folder, *accessShareMs;

@@ -300,7 +300,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
     };
     // What goes wrong, and the error each file then meets (0: saved).
     const std::tuple<std::string, std::array<FileError, 4>> kinds[] = {
-        {"ordinary", {0, 0, 0, 0}},  // over kind a save cut off left behind
+        {"ordinary", {0, 0, 0, 0}},  // over what a save cut off left behind
         {"reader", {0, 0, 0, 0}},  // a launcher reads VESKOR1.ZMV for a moment
         {"held", {0, 0, ERROR_SHARING_VIOLATION, 0}},
         {"nospace", {ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL}},
@@ -381,7 +381,8 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
         auto r = Open(std::string("cfgform_close_") + way, files);
         if (!r->form) continue;
         const std::string warning = UnreadableSettingsMessage(win32::LoadSettingsFromDisk(r->dir));
-        CHECK_EQ(warning.find("VESKOR.INI cannot be read:\r\nAccess denied.") != std::string::npos, std::string(way) == "unreadable");
+        CHECK_EQ(warning.find("VESKOR.INI cannot be read:\r\nAccess denied.") != std::string::npos,
+                 std::string(way) == "unreadable");
         if (!warning.empty()) {
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 10000);
             CHECK_MSG(box && GetWindow(box, GW_OWNER) == r->form && WindowText(box) == kMessageCaption &&
