@@ -9,7 +9,8 @@ veskor_e2e_groups(zmv zmv_win9x)
 
 if(VESKOR_NATIVE)
     add_executable(pifgen ${CMAKE_SOURCE_DIR}/zmv/tools/pifgen.cpp ${CMAKE_SOURCE_DIR}/zmv/core/zmv_console.cpp
-                          ${CMAKE_SOURCE_DIR}/zmv/core/zmv_config.cpp ${CMAKE_SOURCE_DIR}/common/core/numbers.cpp)
+                          ${CMAKE_SOURCE_DIR}/zmv/core/zmv_config.cpp ${CMAKE_SOURCE_DIR}/common/core/numbers.cpp
+                          ${CMAKE_SOURCE_DIR}/common/core/text.cpp ${CMAKE_SOURCE_DIR}/common/core/whole_file.cpp)
     target_include_directories(pifgen PRIVATE ${CMAKE_SOURCE_DIR}/zmv/core ${CMAKE_SOURCE_DIR}/common/core)
     target_compile_options(pifgen PRIVATE ${VESKOR_WARNINGS})
 else()

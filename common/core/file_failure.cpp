@@ -3,7 +3,7 @@
 namespace veskor {
 
 FileFailure ClassifyOpenFailure(unsigned long error, bool absent) {
-    if (error == kErrorSharingViolation || error == kErrorLockViolation) return FileFailure::Busy;
+    if (IsBusyError(error)) return FileFailure::Busy;
     if (absent || error == kErrorFileNotFound || error == kErrorPathNotFound) return FileFailure::Missing;
     return FileFailure::Refused;
 }

@@ -21,6 +21,11 @@ inline constexpr unsigned long kErrorPathNotFound = 3;
 inline constexpr unsigned long kErrorSharingViolation = 32;
 inline constexpr unsigned long kErrorLockViolation = 33;
 
+// Another program holds the file for a moment: worth waiting for.
+inline constexpr bool IsBusyError(unsigned long error) {
+    return error == kErrorSharingViolation || error == kErrorLockViolation;
+}
+
 // The kind of a failed open from its error code and from whether the file was
 // found absent afterwards: a sharing or lock violation is Busy; a file that is
 // not there is Missing, whatever the open said (an open that would create it

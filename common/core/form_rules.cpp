@@ -1,7 +1,8 @@
 #include "form_rules.h"
 
-#include <cctype>
 #include <climits>
+
+#include "text.h"
 
 namespace veskor {
 
@@ -54,9 +55,7 @@ int FontCreationHeight(int height, int logPixelsY) {
 int CentredOrigin(int screenSize, int windowSize) { return (screenSize - windowSize) / 2; }
 
 std::string FormClassName(const std::string& program, const std::string& form) {
-    std::string name = "FORM_" + program + "_" + form + "_CLASS";
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
+    return UpperCase("FORM_" + program + "_" + form + "_CLASS");
 }
 
 TextPaint TextPaintFor(ControlKind kind, bool enabled) {

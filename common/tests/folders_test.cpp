@@ -1,8 +1,13 @@
 #include "folders.h"
 
 #include "file_failure.h"
+#include "whole_file.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "memory_tree.h"
 
@@ -10,6 +15,27 @@ namespace veskor {
 namespace {
 
 using testing::MemoryTree;
+
+// size bytes handed out in chunks; the read fails once failAt bytes were given.
+TEST(WholeFile, ReadUpToTheLimitThenCutOrRefused) {
+    const auto read = [](std::size_t size, std::size_t limit, OverLimit over, std::size_t failAt = SIZE_MAX) {
+        std::size_t given = 0;
+        return ReadWithinLimit(
+            [&](char* buffer, std::size_t room) -> long {
+                if (given >= failAt) return -1;
+                const std::size_t n = std::min({room, std::size_t{7}, size - given});
+                std::memset(buffer, 'a' + static_cast<int>(given % 26), n);
+                given += n;
+                return static_cast<long>(n);
+            },
+            limit, over);
+    };
+    EXPECT_EQ(read(100, 100, OverLimit::Refuse).value_or("").substr(0, 8), "aaaaaaah");
+    EXPECT_EQ(read(100, 100, OverLimit::Refuse).value_or("").size(), 100u);
+    EXPECT_EQ(read(101, 100, OverLimit::Refuse), std::nullopt);
+    EXPECT_EQ(read(101, 100, OverLimit::Cut).value_or("").size(), 100u);
+    EXPECT_EQ(read(50, 100, OverLimit::Cut, 14), std::nullopt);  // a read error loses the whole file
+}
 
 // Only a sharing or lock violation is another program's hold; a file found
 // absent is missing whatever the open said.

@@ -42,12 +42,6 @@ std::string CurrentFolder() {
     }
 }
 
-std::string ModulePath() {
-    char buffer[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::string(buffer, n < MAX_PATH ? n : MAX_PATH - 1);
-}
-
 std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& fallback) {
     char buffer[512] = {};

@@ -5,6 +5,7 @@
 
 #include "file_failure.h"
 #include "folders.h"
+#include "module_path.h"
 
 namespace veskor::win32 {
 
@@ -13,7 +14,6 @@ void SearchDirectory(const std::string& pattern, const std::function<bool(const 
 DirectorySearch PlatformSearch();
 
 std::string CurrentFolder();
-std::string ModulePath();
 inline std::string OwnFolder() { return FolderOfPath(ModulePath()); }
 
 // GetPrivateProfileStringA into a 512-byte buffer: at most 511 characters come back.

@@ -6,12 +6,18 @@
 
 #include <windows.h>
 
+#include <new>
+#include <optional>
+#include <string>
+
+#include "file_failure.h"
+#include "handles.h"
+#include "whole_file.h"
+
 namespace veskor::win32 {
 
 inline constexpr int kBusyAttempts = 11;
 inline constexpr DWORD kBusyPauseMs = 100;
-
-inline bool IsBusyError(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
 // Runs attempt() until it succeeds, fails for another reason than a busy file,
 // or the attempts are used up. attempt() returns success and leaves the
@@ -46,6 +52,35 @@ inline HANDLE OpenForReading(const char* path) {
 // half written.
 inline HANDLE CreateForWriting(const char* path) {
     return OpenFileWaiting(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+}
+
+// A whole file read as ReadWithinLimit reads it, after an open for reading.
+// bytes is nullopt when the open failed (opened false, error its code), the
+// read failed (error its code) or the file was refused for its size (error 0).
+struct WholeFile {
+    std::optional<std::string> bytes;
+    bool opened = false;
+    DWORD error = 0;
+};
+
+inline WholeFile ReadWholeFile(const std::string& path, std::size_t limit, OverLimit over) {
+    UniqueFile file(OpenForReading(path.c_str()));
+    if (!file) return {std::nullopt, false, ::GetLastError()};
+    DWORD error = 0;
+    try {
+        std::optional<std::string> bytes = ReadWithinLimit(
+            [&](char* buffer, std::size_t size) -> long {
+                DWORD got = 0;
+                if (::ReadFile(file.get(), buffer, static_cast<DWORD>(size), &got, nullptr))
+                    return static_cast<long>(got);
+                error = ::GetLastError();
+                return -1;
+            },
+            limit, over);
+        return {std::move(bytes), true, error};
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, true, ERROR_NOT_ENOUGH_MEMORY};  // too large for this process
+    }
 }
 
 }  // namespace veskor::win32

@@ -1,6 +1,5 @@
 #include "config_checks.h"
 
-#include <cctype>
 
 #include "config_layout.h"
 #include "config_settings.h"
@@ -14,8 +13,6 @@ const std::string kNotFound = "' FOLDER HAS NOT BEEN FOUND IN CURRENT FOLDER";
 
 }  // namespace
 
-bool IsNetworkShare(const std::string& applFolder) { return applFolder.rfind("\\\\", 0) == 0; }
-
 FolderStatus CheckFolders(const DirectorySearch& search, const std::string& appFolder,
                           const std::string& dataFolderName, const std::string& spoolFolderName) {
     FolderStatus status;
@@ -24,7 +21,7 @@ FolderStatus CheckFolders(const DirectorySearch& search, const std::string& appF
         status[0] = {std::string("APPLICATION '") + kProgramExe + "' HAS NOT BEEN FOUND IN CURRENT FOLDER", kRed};
         return status;
     }
-    if (IsNetworkShare(appFolder)) {
+    if (IsNetworkPath(appFolder)) {
         status[0] = {"THE APPLICATION FOLDER MUST BE MAPPED TO A DRIVE LETTER (ie 'R:')", kRed};
         status[1] = {"AND NOT A NETWORK SHARE (ie \\\\SERVER)", kRed};
         status[2] = {"YOU WILL NOT BE ABLE TO SAVE THE CURRENT SETTINGS", kRed};
@@ -43,14 +40,6 @@ FolderStatus CheckFolders(const DirectorySearch& search, const std::string& appF
     status[2] = {"'" + spoolFolderName + (spool ? kFound : kNotFound), spool ? kBlack : kRed};
     return status;
 }
-
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) { return UpperCase(a) == UpperCase(b); }
 
 std::vector<std::string> DataFolderEntries() {
     std::vector<std::string> names;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "folders.h"
+#include "text.h"
 
 namespace veskor::config {
 
@@ -32,16 +33,11 @@ using FolderStatus = std::array<StatusLine, 3>;
 FolderStatus CheckFolders(const DirectorySearch& search, const std::string& appFolder,
                           const std::string& dataFolderName, const std::string& spoolFolderName);
 
-// A folder given as a network share name (two leading backslashes) is refused at save.
-bool IsNetworkShare(const std::string& applFolder);
+// A folder given as a network share name (IsNetworkPath) is refused at save.
 inline constexpr const char* kShareRefusalText =
     "The Application folder must be mapped to a Drive Letter not a shared Folder. "
     "The current settings will not be saved.";
 inline constexpr const char* kMessageCaption = "VESKORCFG";
-
-// Upper case of the ASCII letters, as the form's upper-case fields hold text.
-std::string UpperCase(std::string text);
-bool EqualNoCase(const std::string& a, const std::string& b);
 
 // The nine data folder names.
 std::vector<std::string> DataFolderEntries();

@@ -125,37 +125,62 @@ void CheckFolders(FormState& f, const DirectorySearch& search) {
     }
 }
 
-void AppFolderChanged(FormState& f, const std::string& text, const DirectorySearch& search) {
+bool HandleFormMessage(FormState& f, const FormMessage& m, const DirectorySearch& search) {
+    using namespace messages;
+    switch (m.message) {
+    case UM_CHECK_FOLDERS: CheckFolders(f, search); return true;
+    case UM_FILL_DATA_FOLDERS: FillDataFolders(f); return true;
+    case UM_FILL_FONT_SIZES: FillFontSizes(f, m.wParam, m.lParam); return true;
+    case UM_SET_OPTION: SetOption(f, m.wParam, m.lParam); return true;
+    case UM_SET_GRAPHIC_SCREEN: SetGraphicScreen(f, m.wParam, m.lParam); return true;
+    default: return false;
+    }
+}
+
+SendFormMessage HandleAt(FormState& f, const DirectorySearch& search) {
+    return [&f, search](const FormMessage& m) { HandleFormMessage(f, m, search); };
+}
+
+void AppFolderChanged(FormState& f, const std::string& text, const SendFormMessage& send) {
     f.appFolderText = UpperCase(text);
-    CheckFolders(f, search);
+    send({messages::UM_CHECK_FOLDERS});
 }
 
-void SpoolFolderChanged(FormState& f, const std::string& text, const DirectorySearch& search) {
+void SpoolFolderChanged(FormState& f, const std::string& text, const SendFormMessage& send) {
     f.spoolFolderText = UpperCase(text);
-    CheckFolders(f, search);
+    send({messages::UM_CHECK_FOLDERS});
 }
 
-void DataFolderPicked(FormState& f, int index, const DirectorySearch& search) {
+void DataFolderPicked(FormState& f, int index, const SendFormMessage& send) {
     f.dataFolders.Select(index);
-    CheckFolders(f, search);
+    send({messages::UM_CHECK_FOLDERS});
 }
 
 void FontSizePicked(FormState& f, int index) { f.fontSizes.Select(index); }
 
-void GraphicModeClicked(FormState& f, bool checked) {
+void GraphicModeClicked(FormState& f, bool checked, const SendFormMessage& send) {
     f.graphicModeChecked = checked;
-    SetOption(f, kGroupGraphicMode, checked ? 1 : 0);
-    SetGraphicScreen(f, kSourceGraphicMode, f.screen[1].checked ? 1 : 0);
+    send({messages::UM_SET_OPTION, kGroupGraphicMode, checked ? 1 : 0});
+    // The screen button as the first message left it.
+    send({messages::UM_SET_GRAPHIC_SCREEN, kSourceGraphicMode, f.screen[1].checked ? 1 : 0});
 }
 
-void WindowTypeClicked(FormState& f, int index) { SetOption(f, kGroupWindowType, index + 1); }
-void FontTypeClicked(FormState& f, int index) { SetOption(f, kGroupFontType, index + 1); }
-void ScreenSizeClicked(FormState& f, int index) { SetOption(f, kGroupScreenSize, index + 1); }
+void WindowTypeClicked(FormState&, int index, const SendFormMessage& send) {
+    send({messages::UM_SET_OPTION, kGroupWindowType, index + 1});
+}
 
-void ScreenClicked(FormState& f, int index) {
+void FontTypeClicked(FormState&, int index, const SendFormMessage& send) {
+    send({messages::UM_SET_OPTION, kGroupFontType, index + 1});
+}
+
+void ScreenSizeClicked(FormState&, int index, const SendFormMessage& send) {
+    send({messages::UM_SET_OPTION, kGroupScreenSize, index + 1});
+}
+
+void ScreenClicked(FormState& f, int index, const SendFormMessage& send) {
     // An automatic option button checks itself when clicked.
     if (index == 0 || index == 1) CheckMember(f.screen, static_cast<std::size_t>(index));
-    SetGraphicScreen(f, kSourceScreenButton, index);
+    send({messages::UM_SET_GRAPHIC_SCREEN, kSourceScreenButton, index});
 }
 
 void ControlFocused(FormState& f, int controlId) {
@@ -163,18 +188,19 @@ void ControlFocused(FormState& f, int controlId) {
     if (!text.empty()) f.help = text;
 }
 
-void FolderChosen(FormState& f, const std::string& chosenPath, const DirectorySearch& search) {
-    AppFolderChanged(f, FolderFromChosenFile(chosenPath), search);
+void FolderChosen(FormState& f, const std::string& chosenPath, const SendFormMessage& send) {
+    AppFolderChanged(f, FolderFromChosenFile(chosenPath), send);
 }
 
 void ShowSettings(FormState& f, const ConfigSettings& loaded, const DirectorySearch& search) {
     f.settings = loaded;
     const ConfigSettings& s = f.settings;
-    AppFolderChanged(f, s.applFolder, search);
-    SpoolFolderChanged(f, s.spoolFolderName, search);
+    const SendFormMessage send = HandleAt(f, search);
+    AppFolderChanged(f, s.applFolder, send);
+    SpoolFolderChanged(f, s.spoolFolderName, send);
     f.dataFolders.Select(SelectionFor(f.dataFolders.entries, s.dataFolderName));
-    AppFolderChanged(f, s.applFolder, search);
-    SpoolFolderChanged(f, s.spoolFolderName, search);
+    AppFolderChanged(f, s.applFolder, send);
+    SpoolFolderChanged(f, s.spoolFolderName, send);
     if (s.graphicMode == "1") {
         f.graphicModeChecked = true;
         SetOption(f, kGroupGraphicMode, 1);
@@ -196,7 +222,7 @@ void ShowSettings(FormState& f, const ConfigSettings& loaded, const DirectorySea
 Collected CollectSettings(FormState& f) {
     ConfigSettings& s = f.settings;
     s.applFolder = f.appFolderText;
-    if (IsNetworkShare(s.applFolder)) return {true, s};
+    if (IsNetworkPath(s.applFolder)) return {true, s};
     s.dataFolderName = f.dataFolders.SelectedText();
     s.spoolFolderName = f.spoolFolderText;
     // A list without a usable entry (a stored choice the form could not show)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,22 +80,44 @@ void SetGraphicScreen(FormState& f, int source, int index);
 // UM_CHECK_FOLDERS: the status lines for the edits and the selected data folder.
 void CheckFolders(FormState& f, const DirectorySearch& search);
 
-// Control events.
-void AppFolderChanged(FormState& f, const std::string& text, const DirectorySearch& search);
-void SpoolFolderChanged(FormState& f, const std::string& text, const DirectorySearch& search);
-void DataFolderPicked(FormState& f, int index, const DirectorySearch& search);
+// A form-private message with its two parameters.
+struct FormMessage {
+    unsigned message = 0;
+    int wParam = 0;
+    int lParam = 0;
+    bool operator==(const FormMessage& o) const {
+        return message == o.message && wParam == o.wParam && lParam == o.lParam;
+    }
+};
+// Delivers one form-private message; it has been handled when the call returns
+// (the window sends it to itself).
+using SendFormMessage = std::function<void(const FormMessage&)>;
+
+// Handles UM_CHECK_FOLDERS, UM_FILL_DATA_FOLDERS, UM_FILL_FONT_SIZES,
+// UM_SET_OPTION and UM_SET_GRAPHIC_SCREEN on the state; false for any other
+// message, which changes nothing.
+bool HandleFormMessage(FormState& f, const FormMessage& m, const DirectorySearch& search);
+// A sender that handles each message on f at once.
+SendFormMessage HandleAt(FormState& f, const DirectorySearch& search);
+
+// Control events: what each control's notification changes in the state and
+// which form-private messages it then sends, in order.
+void AppFolderChanged(FormState& f, const std::string& text, const SendFormMessage& send);
+void SpoolFolderChanged(FormState& f, const std::string& text, const SendFormMessage& send);
+void DataFolderPicked(FormState& f, int index, const SendFormMessage& send);
 // The user's pick in the font-size list: only the selection changes.
 void FontSizePicked(FormState& f, int index);
-void GraphicModeClicked(FormState& f, bool checked);
-void WindowTypeClicked(FormState& f, int index);
-void FontTypeClicked(FormState& f, int index);
-void ScreenSizeClicked(FormState& f, int index);
-void ScreenClicked(FormState& f, int index);
+void GraphicModeClicked(FormState& f, bool checked, const SendFormMessage& send);
+void WindowTypeClicked(FormState& f, int index, const SendFormMessage& send);
+void FontTypeClicked(FormState& f, int index, const SendFormMessage& send);
+void ScreenSizeClicked(FormState& f, int index, const SendFormMessage& send);
+void ScreenClicked(FormState& f, int index, const SendFormMessage& send);
 // A control got the keyboard focus: the help panel shows its text when it has
 // one in the focus table; other controls leave the panel as it is.
 void ControlFocused(FormState& f, int controlId);
-// "&Select Folder" returned a file name (trailing NULs already removed).
-void FolderChosen(FormState& f, const std::string& chosenPath, const DirectorySearch& search);
+// "&Select Folder" returned a file name (trailing NULs already removed): the
+// application folder field gets its folder.
+void FolderChosen(FormState& f, const std::string& chosenPath, const SendFormMessage& send);
 
 // UM_LOAD_SETTINGS after the load: shows the record in the controls.
 void ShowSettings(FormState& f, const ConfigSettings& loaded, const DirectorySearch& search);

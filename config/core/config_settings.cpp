@@ -1,8 +1,9 @@
 #include "config_settings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
+
+#include "text.h"
 
 namespace veskor::config {
 
@@ -272,17 +273,8 @@ std::string SaveFailureText(const std::string& workingFolder, const SaveReport& 
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
+// The profile functions trim blanks and tabs around names and values.
+std::string_view Trimmed(std::string_view text) { return veskor::Trimmed(text, " \t"); }
 
 }  // namespace
 
@@ -298,12 +290,12 @@ bool IniHoldsEntries(std::string_view text, const std::vector<IniEntry>& entries
                 // Only the first section of the name counts, as for the profile reads.
                 if (inSection) break;
                 inSection = !seenSection && close != std::string_view::npos &&
-                            SameName(Trimmed(line.substr(1, close - 1)), e.section);
+                            EqualNoCase(Trimmed(line.substr(1, close - 1)), e.section);
                 seenSection = seenSection || inSection;
                 continue;
             }
             const std::size_t eq = line.find('=');
-            if (!inSection || eq == std::string_view::npos || !SameName(Trimmed(line.substr(0, eq)), e.key)) continue;
+            if (!inSection || eq == std::string_view::npos || !EqualNoCase(Trimmed(line.substr(0, eq)), e.key)) continue;
             if (Trimmed(line.substr(eq + 1)) != Trimmed(e.value)) return false;
             found = true;
         }

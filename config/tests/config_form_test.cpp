@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "config_layout.h"
 #include "memory_tree.h"
 
@@ -40,6 +42,8 @@ struct Form : ::testing::Test {
                      tree.Searcher());
         return f;
     }
+    // Each message a control event sends, handled at once.
+    SendFormMessage At(FormState& f) { return HandleAt(f, tree.Searcher()); }
     MemoryTree tree;
 };
 
@@ -76,40 +80,67 @@ TEST_F(Form, ShowSettingsOptionCombinations) {
 
 TEST_F(Form, GraphicModeOnAndOffAgain) {
     FormState f = Shown("0", "800 x 600", "Y", "TT");
-    GraphicModeClicked(f, true);
+    GraphicModeClicked(f, true, At(f));
     EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- oT");
     EXPECT_EQ(f.settings.maxFlag + f.settings.screenSize + f.settings.maxType, "N1024 x 768TT");
     EXPECT_EQ(f.settings.screenSizeIndex, 2);  // the index is left alone
     EXPECT_EQ(f.fontSizes.SelectedText(), "12X20 TT");
     EXPECT_FALSE(f.fontSizes.enabled);
-    ScreenClicked(f, 0);
+    ScreenClicked(f, 0, At(f));
     EXPECT_EQ(f.fontSizes.SelectedText(), "11X18 TT");
     EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- Ot");
-    ScreenClicked(f, 1);
+    ScreenClicked(f, 1, At(f));
     EXPECT_EQ(Buttons(f), "m-S- t-B- a-b-C- oT");
     EXPECT_EQ(f.fontSizes.SelectedText(), "12X20 TT");
-    ScreenClicked(f, 0);
-    GraphicModeClicked(f, false);
+    ScreenClicked(f, 0, At(f));
+    GraphicModeClicked(f, false, At(f));
     EXPECT_EQ(Buttons(f), "mS tB abC O-t-");
     EXPECT_EQ(f.fontSizes.SelectedText(), "11X18 TT");
     EXPECT_TRUE(f.fontSizes.enabled);
 }
 
+// The running form sends these to itself; their order decides what it shows.
+TEST_F(Form, ControlEventsSendTheirMessagesInOrder) {
+    using namespace messages;
+    FormState f = Shown("0", "800 x 600", "Y", "TT");
+    std::vector<FormMessage> sent;
+    const SendFormMessage send = [&](const FormMessage& m) {
+        sent.push_back(m);
+        At(f)(m);
+    };
+    const std::pair<std::function<void()>, std::vector<FormMessage>> cases[] = {
+        {[&] { GraphicModeClicked(f, true, send); }, {{UM_SET_OPTION, 5, 1}, {UM_SET_GRAPHIC_SCREEN, 5, 1}}},
+        {[&] { ScreenClicked(f, 0, send); }, {{UM_SET_GRAPHIC_SCREEN, 3, 0}}},
+        {[&] { GraphicModeClicked(f, false, send); }, {{UM_SET_OPTION, 5, 0}, {UM_SET_GRAPHIC_SCREEN, 5, 0}}},
+        {[&] { WindowTypeClicked(f, 1, send); }, {{UM_SET_OPTION, 1, 2}}},
+        {[&] { FontTypeClicked(f, 1, send); }, {{UM_SET_OPTION, 2, 2}}},
+        {[&] { ScreenSizeClicked(f, 2, send); }, {{UM_SET_OPTION, 3, 3}}},
+        {[&] { SpoolFolderChanged(f, "x", send); }, {{UM_CHECK_FOLDERS}}},
+        {[&] { DataFolderPicked(f, 1, send); }, {{UM_CHECK_FOLDERS}}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        sent.clear();
+        cases[i].first();
+        EXPECT_EQ(sent, cases[i].second) << i;
+    }
+    EXPECT_FALSE(HandleFormMessage(f, {UM_SAVE_SETTINGS}, tree.Searcher()));
+}
+
 TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {
     FormState f = Shown("0", "800 x 600", "N", "TT");
     FontSizePicked(f, 0);
-    WindowTypeClicked(f, 0);
+    WindowTypeClicked(f, 0, At(f));
     EXPECT_EQ(f.fontSizes.entries.front(), "100");
     EXPECT_EQ(f.fontSizes.SelectedText(), "70");
     EXPECT_EQ(Buttons(f), "Ms Tb a-B-c- o-T-");
-    ScreenSizeClicked(f, 0);  // under MAX the list stays
+    ScreenSizeClicked(f, 0, At(f));  // under MAX the list stays
     EXPECT_EQ(f.fontSizes.SelectedText(), "70");
     EXPECT_EQ(f.settings.screenSize, "600 x 480");
-    WindowTypeClicked(f, 1);
+    WindowTypeClicked(f, 1, At(f));
     EXPECT_EQ(f.fontSizes.entries, (std::vector<std::string>{"5X12", "6X10 TT", "7X11 TT", "7X12"}));
     EXPECT_EQ(f.fontSizes.SelectedText(), "5X12");  // 8x13 TT is not offered here
     FontSizePicked(f, 2);
-    ScreenSizeClicked(f, 1);
+    ScreenSizeClicked(f, 1, At(f));
     EXPECT_EQ(f.fontSizes.SelectedText(), "8X13 TT");  // the unsaved pick is lost
     // Values no control sends change nothing.
     const FormState before = f;
@@ -125,7 +156,7 @@ TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {
 TEST_F(Form, CollectTakesTheFormsValues) {
     FormState f = Shown("0", "800 x 600", "Y", "TT");
     FontSizePicked(f, 1);
-    SpoolFolderChanged(f, "prn", tree.Searcher());
+    SpoolFolderChanged(f, "prn", At(f));
     Collected c = CollectSettings(f);
     EXPECT_FALSE(c.refused);
     const ConfigSettings& s = c.settings;
@@ -133,13 +164,13 @@ TEST_F(Form, CollectTakesTheFormsValues) {
                   s.graphicMode + s.graphicScreen,
               "90|8x13 TT|PRN|DATA02|01");
 
-    GraphicModeClicked(f, true);
-    ScreenClicked(f, 0);
+    GraphicModeClicked(f, true, At(f));
+    ScreenClicked(f, 0, At(f));
     c = CollectSettings(f);
     EXPECT_EQ(c.settings.fontSize + "|" + c.settings.maxSize + "|" + c.settings.graphicMode + c.settings.graphicScreen,
               "11X18 TT|90|10");
 
-    FolderChosen(f, "\\\\srv\\app\\veskor32.exe", tree.Searcher());
+    FolderChosen(f, "\\\\srv\\app\\veskor32.exe", At(f));
     EXPECT_EQ(f.appFolderText, "\\\\SRV\\APP");
     EXPECT_TRUE(CollectSettings(f).refused);
 
@@ -155,12 +186,12 @@ TEST_F(Form, HelpAndStatusColoursPersist) {
     EXPECT_EQ(help.substr(0, 24), "This option is ignored (");
     ControlFocused(f, ids::lblCaption[0]);
     EXPECT_EQ(f.help, help);
-    SpoolFolderChanged(f, "NOSUCH", tree.Searcher());
+    SpoolFolderChanged(f, "NOSUCH", At(f));
     ASSERT_EQ(f.status[2].colour, kRed);
-    AppFolderChanged(f, "C:\\ELSEWHERE", tree.Searcher());
+    AppFolderChanged(f, "C:\\ELSEWHERE", At(f));
     EXPECT_EQ(f.status[2].text, "");
     EXPECT_EQ(f.status[2].colour, kRed);  // an emptied line keeps its colour
-    DataFolderPicked(f, 8, tree.Searcher());
+    DataFolderPicked(f, 8, At(f));
     EXPECT_EQ(f.dataFolders.SelectedText(), "DATA09");
 }
 

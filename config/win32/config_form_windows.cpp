@@ -161,13 +161,7 @@ LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     Session& s = SessionOf(form);
     FormState& f = s.state;
     ReadControls(s);
-    const int w = static_cast<int>(wParam), l = static_cast<int>(lParam);
     switch (message) {
-    case UM_CHECK_FOLDERS: CheckFolders(f, veskor::win32::PlatformSearch()); break;
-    case UM_FILL_DATA_FOLDERS: FillDataFolders(f); break;
-    case UM_FILL_FONT_SIZES: FillFontSizes(f, w, l); break;
-    case UM_SET_OPTION: SetOption(f, w, l); break;
-    case UM_SET_GRAPHIC_SCREEN: SetGraphicScreen(f, w, l); break;
     case UM_LOAD_SETTINGS: {
         const LoadResult load = LoadSettingsFromDisk(s.workingFolder);
         ShowSettings(f, load.settings, veskor::win32::PlatformSearch());
@@ -179,7 +173,10 @@ LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case UM_SAVE_SETTINGS: SaveSettings(form); return 1;
-    default: break;
+    default:
+        HandleFormMessage(f, {message, static_cast<int>(wParam), static_cast<int>(lParam)},
+                          veskor::win32::PlatformSearch());
+        break;
     }
     Show(form);
     return 1;
@@ -189,17 +186,24 @@ LRESULT Send(HWND form, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(form, message, wParam, lParam);
 }
 
+// The control events send their form messages to the form itself, which
+// handles each before the call returns.
+SendFormMessage SendTo(HWND form) {
+    return [form](const FormMessage& m) {
+        Send(form, m.message, static_cast<WPARAM>(m.wParam), static_cast<LPARAM>(m.lParam));
+    };
+}
+
 LRESULT EditChanged(int, HWND form, HWND control, int id) {
     Session& s = SessionOf(form);
     if (s.showing) return 1;
-    (id == ids::txtAppFolder ? s.state.appFolderText : s.state.spoolFolderText) = TextOf(control);
-    Send(form, UM_CHECK_FOLDERS);
+    (id == ids::txtAppFolder ? AppFolderChanged : SpoolFolderChanged)(s.state, TextOf(control), SendTo(form));
     return 1;
 }
 
 LRESULT DataFolderPicked(int, HWND form, HWND control, int) {
-    SessionOf(form).state.dataFolders.Select(static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0)));
-    Send(form, UM_CHECK_FOLDERS);
+    config::DataFolderPicked(SessionOf(form).state, static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0)),
+                             SendTo(form));
     return 1;
 }
 
@@ -212,34 +216,14 @@ LRESULT Focused(int, HWND form, HWND, int id) {
 }
 
 LRESULT GraphicModeClicked(int, HWND form, HWND control, int) {
-    Session& s = SessionOf(form);
-    s.state.graphicModeChecked = Checked(control);
-    Send(form, UM_SET_OPTION, kGroupGraphicMode, s.state.graphicModeChecked ? 1 : 0);
-    Send(form, UM_SET_GRAPHIC_SCREEN, kSourceGraphicMode, Checked(Control(s, ids::optScreen[1])) ? 1 : 0);
+    config::GraphicModeClicked(SessionOf(form).state, Checked(control), SendTo(form));
     return 1;
 }
 
-LRESULT WindowTypeClicked(int index, HWND form, HWND, int) {
-    Send(form, UM_SET_OPTION, kGroupWindowType, static_cast<LPARAM>(index + 1));
-    return 1;
-}
-
-LRESULT FontTypeClicked(int index, HWND form, HWND, int) {
-    Send(form, UM_SET_OPTION, kGroupFontType, static_cast<LPARAM>(index + 1));
-    return 1;
-}
-
-LRESULT ScreenSizeClicked(int index, HWND form, HWND, int) {
-    Send(form, UM_SET_OPTION, kGroupScreenSize, static_cast<LPARAM>(index + 1));
-    return 1;
-}
-
-LRESULT ScreenClicked(int index, HWND form, HWND, int) {
-    Session& s = SessionOf(form);
-    // The automatic option button has already moved its check mark.
-    for (std::size_t i = 0; i < s.state.screen.size(); ++i)
-        s.state.screen[i].checked = Checked(Control(s, ids::optScreen[i]));
-    Send(form, UM_SET_GRAPHIC_SCREEN, kSourceScreenButton, index);
+// An option button of a group: index is its place in the group.
+template <void (*Event)(FormState&, int, const SendFormMessage&)>
+LRESULT OptionClicked(int index, HWND form, HWND, int) {
+    Event(SessionOf(form).state, index, SendTo(form));
     return 1;
 }
 
@@ -351,10 +335,10 @@ std::vector<CommandBinding> Commands() {
             b.push_back({id, BN_SETFOCUS, Focused});
         }
     };
-    options(ids::optWindowType, WindowTypeClicked);
-    options(ids::optFontType, FontTypeClicked);
-    options(ids::optScreenSize, ScreenSizeClicked);
-    options(ids::optScreen, ScreenClicked);
+    options(ids::optWindowType, OptionClicked<WindowTypeClicked>);
+    options(ids::optFontType, OptionClicked<FontTypeClicked>);
+    options(ids::optScreenSize, OptionClicked<ScreenSizeClicked>);
+    options(ids::optScreen, OptionClicked<ScreenClicked>);
     return b;
 }
 

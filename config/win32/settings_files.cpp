@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <new>
-
 #include "handles.h"
 #include "library_search.h"
 #include "platform.h"
@@ -18,25 +16,10 @@ void DiskSettingsStore::Search(const std::string& pattern, const std::function<b
 }
 
 FileRead DiskSettingsStore::ReadFile(const std::string& path) {
-    UniqueFile file(veskor::win32::OpenForReading(path.c_str()));
-    if (!file) return {std::nullopt, veskor::win32::DescribeOpenFailure(path, ::GetLastError())};
-    const auto failed = [](DWORD error) {
-        return FileRead{std::nullopt, {FileFailure::Refused, veskor::win32::ErrorText(error)}};
-    };
-    try {
-        std::string bytes;
-        char chunk[65536];
-        while (bytes.size() < kReadLimit) {
-            DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof chunk, kReadLimit - bytes.size()));
-            if (!::ReadFile(file.get(), chunk, want, &got, nullptr)) return failed(::GetLastError());
-            if (got == 0) break;
-            bytes.append(chunk, got);
-        }
-        return {std::move(bytes), {}};
-    } catch (const std::bad_alloc&) {
-        return failed(ERROR_NOT_ENOUGH_MEMORY);  // too large for this process
-    }
+    veskor::win32::WholeFile read = veskor::win32::ReadWholeFile(path, kReadLimit, OverLimit::Cut);
+    if (!read.opened) return {std::nullopt, veskor::win32::DescribeOpenFailure(path, read.error)};
+    if (!read.bytes) return {std::nullopt, {FileFailure::Refused, veskor::win32::ErrorText(read.error)}};
+    return {std::move(read.bytes), {}};
 }
 
 std::string DiskSettingsStore::ReadSetting(const std::string& file, const std::string& section,

@@ -7,6 +7,8 @@ namespace veskor::zmv {
 
 namespace {
 
+// Only blanks are trimmed: tabs stay part of the text.
+std::string Trim(std::string_view text) { return std::string(Trimmed(text, " ")); }
 
 constexpr char kCr = '\r';
 constexpr const char* kFileCaption = "Console Window Config (ZMV) File Not Found";
@@ -28,13 +30,6 @@ std::int64_t NearestWhole(double value) {
 
 std::int64_t LeadingMagnitude(std::string_view text) { return NearestWhole(std::fabs(LeadingNumber(text))); }
 
-std::string UpperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 std::string LowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)
@@ -43,12 +38,6 @@ std::string LowerAscii(std::string_view text) {
 }
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-std::string TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::string();
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 std::string CommandTail(std::string_view commandLine) {
     std::size_t i = 0;
@@ -64,7 +53,7 @@ std::string CommandTail(std::string_view commandLine) {
 }
 
 std::string ConfigPathFor(std::string_view commandTail, std::string_view launcherPath) {
-    std::string path = TrimBlanks(commandTail);
+    std::string path = Trim(commandTail);
     if (path.empty()) {
         const std::size_t keep = launcherPath.size() >= 4 ? launcherPath.size() - 4 : 0;
         return std::string(launcherPath.substr(0, keep)) + ".zmv";
@@ -79,7 +68,7 @@ std::string ConfigPathFor(std::string_view commandTail, std::string_view launche
 }
 
 std::string EffectiveText(std::string_view fullText) {
-    const std::size_t at = UpperAscii(fullText).find(kCommentsKey);
+    const std::size_t at = UpperCase(fullText).find(kCommentsKey);
     return std::string(fullText.substr(0, at));
 }
 
@@ -94,7 +83,7 @@ std::optional<std::string> KeyValue(std::string_view text, std::string_view uppe
 bool YesValue(std::string_view value) { return value.find_first_of("Yy1") != std::string_view::npos; }
 
 std::int32_t ShowCommandFor(std::string_view value) {
-    const std::string v = TrimBlanks(UpperAscii(value));
+    const std::string v = Trim(UpperCase(value));
     if (Contains(v, "MAX")) return 3;
     if (Contains(v, "MIN")) return 6;
     if (Contains(v, "HID")) return 0;
@@ -127,7 +116,7 @@ std::string ResolveProgramPath(std::string_view value, std::string_view configPa
 }
 
 bool TestModeIn(std::string_view text) { return Contains(text, "TESTMODE: 1"); }
-bool CleanUpSuppressed(std::string_view effectiveText) { return Contains(UpperAscii(effectiveText), "CLEAN_UP: 0"); }
+bool CleanUpSuppressed(std::string_view effectiveText) { return Contains(UpperCase(effectiveText), "CLEAN_UP: 0"); }
 
 Message MissingFileMessage(const std::string& configPath) {
     return {"The file \"" + configPath + "\" is missing.", kFileCaption};
@@ -142,22 +131,10 @@ Message NoProgramFileMessage(const std::string& programPath, const std::string& 
     return {"The program " + programPath + " specified in " + configPath + " does not exist.", kInvalidCaption};
 }
 
-std::string ReadWithinLimit(const ChunkReader& read, std::size_t limit) {
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const long got = read(buffer, sizeof buffer);
-        if (got < 0) return std::string();
-        if (got == 0) return text;
-        if (static_cast<std::size_t>(got) > limit - text.size()) return std::string();
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
 std::optional<Message> ParseLauncherConfig(LaunchSettings& s, const PlainFileTest& isPlainFile,
                                            const FullPathOf& fullPath) {
     s.effectiveText = EffectiveText(s.fullText);
-    const std::string upper = UpperAscii(s.effectiveText);
+    const std::string upper = UpperCase(s.effectiveText);
     const auto value = [&](std::string_view key) { return KeyValue(s.effectiveText, upper, key); };
 
     const std::optional<std::string> program = value(kProgramKey);
@@ -168,12 +145,12 @@ std::optional<Message> ParseLauncherConfig(LaunchSettings& s, const PlainFileTes
 
     s.toolbar = YesValue(value("TOOL_BAR:").value_or(""));
     s.showCommand = ShowCommandFor(value("WINSTATE:").value_or(""));
-    s.arguments = TrimBlanks(value("CMD_LINE:").value_or(""));
+    s.arguments = Trim(value("CMD_LINE:").value_or(""));
     s.quickEdit = YesValue(value("QUICK_ED:").value_or(""));
-    s.title = TrimBlanks(value("TITLEBAR:").value_or(""));
+    s.title = Trim(value("TITLEBAR:").value_or(""));
     if (s.title.empty()) s.title = s.programPath + " (ZMV)";
     s.fullScreen = YesValue(value("FULLSCRN:").value_or(""));
-    const std::string fontType = UpperAscii(value("FONTTYPE:").value_or(""));
+    const std::string fontType = UpperCase(value("FONTTYPE:").value_or(""));
     s.trueType = Contains(fontType, "TT") || Contains(fontType, "TRUETYPE");
     s.fontSizeText = FontSizeTextFor(value("FONTSIZE:"));
     return std::nullopt;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "numbers.h"
+#include "text.h"
 
 namespace veskor::zmv {
 
@@ -57,11 +58,8 @@ std::int64_t LeadingMagnitude(std::string_view text);
 
 // --- Text helpers ----------------------------------------------------------
 
-std::string UpperAscii(std::string_view text);
 std::string LowerAscii(std::string_view text);
 bool Contains(std::string_view text, std::string_view part);
-// Only blanks (byte 32) are trimmed; tabs stay part of the text.
-std::string TrimBlanks(std::string_view text);
 
 // --- Locating the file -----------------------------------------------------
 
@@ -79,12 +77,6 @@ std::string ConfigPathFor(std::string_view commandTail, std::string_view launche
 // while a file of the wrong kind (or a huge one) is refused at once instead of
 // being held in memory several times over.
 inline constexpr std::size_t kConfigSizeLimit = std::size_t{1} << 20;
-
-// Reads a whole file through read(buffer, size), which returns the number of
-// bytes it placed (0 at the end, less than 0 on an error). The bytes, or empty
-// text when reading failed or the file holds more than limit bytes.
-using ChunkReader = std::function<long(char* buffer, std::size_t size)>;
-std::string ReadWithinLimit(const ChunkReader& read, std::size_t limit = kConfigSizeLimit);
 
 // --- Keys and values ---------------------------------------------------------
 

@@ -202,8 +202,6 @@ std::string PifPath(std::string_view programPath) {
     return folder + "Conagent.pif";
 }
 
-bool IsUnmappedNetworkPath(std::string_view path) { return path.substr(0, 2) == "\\\\"; }
-
 int FileErrorNumber(std::uint32_t platformError) {
     switch (platformError >= 40 ? 40 : platformError) {
         case 2: case 18: return 53;

@@ -71,8 +71,6 @@ std::vector<std::uint8_t> PatchPif(const std::vector<std::uint8_t>& pifTemplate,
 // The program's folder followed by "Conagent.pif".
 std::string PifPath(std::string_view programPath);
 
-// A path that begins with two backslashes cannot be used on Windows 95 and 98.
-bool IsUnmappedNetworkPath(std::string_view path);
 
 // The file error number reported for a platform error code.
 int FileErrorNumber(std::uint32_t platformError);

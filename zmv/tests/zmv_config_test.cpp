@@ -45,12 +45,12 @@ TEST(ConfigPath, FromTheCommandTailOrTheOwnName) {
 
 TEST(KeySearch, FirstOccurrenceAnywhereUpToTheNextCrAndExactSwitches) {
     const std::string text = "titlebar: One PROGNAME: x\r\nTitleBar: Two\r\nend";
-    const std::string upper = UpperAscii(text);
+    const std::string upper = UpperCase(text);
     EXPECT_EQ(KeyValue(text, upper, "TITLEBAR:"), " One PROGNAME: x");
     EXPECT_EQ(KeyValue(text, upper, "PROGNAME:"), " x");
     EXPECT_EQ(KeyValue(text, upper, "CMD_LINE:"), std::nullopt);
     const std::string noCr = "PROGNAME: a\nTITLEBAR: b";
-    EXPECT_EQ(KeyValue(noCr, UpperAscii(noCr), "PROGNAME:"), " a\nTITLEBAR: b");
+    EXPECT_EQ(KeyValue(noCr, UpperCase(noCr), "PROGNAME:"), " a\nTITLEBAR: b");
     EXPECT_EQ(EffectiveText("A: 1\r\ncomments: x PROGNAME: y"), "A: 1\r\n");
     EXPECT_EQ(EffectiveText("no marker"), "no marker");
     // TESTMODE must be written exactly; CLEAN_UP in any case.

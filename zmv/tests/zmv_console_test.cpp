@@ -118,8 +118,8 @@ TEST(PifForm, PatchesOnlyTheirBytes) {
 TEST(PifForm, PathsErrorNumbersAndMessages) {
     EXPECT_EQ(PifPath("C:\\My App\\VESKOR32.EXE"), "C:\\My App\\Conagent.pif");
     EXPECT_EQ(PifPath("run.exe"), "Conagent.pif");
-    EXPECT_TRUE(IsUnmappedNetworkPath("\\\\SERVER\\APP\\a.zmv"));
-    EXPECT_FALSE(IsUnmappedNetworkPath("\\x"));
+    EXPECT_TRUE(IsNetworkPath("\\\\SERVER\\APP\\a.zmv"));
+    EXPECT_FALSE(IsNetworkPath("\\x"));
 
     const std::pair<std::uint32_t, int> rows[] = {{2, 53},  {18, 53}, {3, 76},  {4, 67},   {5, 70},  {19, 70},  {32, 70},  {33, 70},  {36, 70},
                 {8, 7},   {14, 7},  {15, 68}, {20, 68},  {17, 74}, {21, 71},  {23, 72},  {25, 72},  {34, 72},

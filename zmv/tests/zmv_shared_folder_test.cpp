@@ -1,8 +1,6 @@
 // Input from a folder anyone may write: relative paths are made full once
-// checked, and a file of any size is read whole or not at all.
+// checked.
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 #include "zmv_config.h"
 
@@ -30,26 +28,5 @@ TEST(SharedFolder, ProgramPathIsMadeFullOnlyAfterTheFileTest) {
                       present ? std::string(r.full) + " (ZMV)" : NoProgramFileMessage(r.checked, r.config).text);
         }
 }
-
-TEST(SharedFolder, FileIsReadWholeUpToTheLimitAndNotAtAllBeyond) {
-    // size bytes handed out in chunks; the read fails once failAt bytes were given.
-    const auto read = [](std::size_t size, std::size_t chunk, std::size_t limit, std::size_t failAt = SIZE_MAX) {
-        std::size_t given = 0;
-        return ReadWithinLimit(
-            [&](char* buffer, std::size_t room) -> long {
-                if (given >= failAt) return -1;
-                const std::size_t n = std::min({room, chunk, size - given});
-                std::memset(buffer, 'a' + static_cast<int>(given % 26), n);
-                given += n;
-                return static_cast<long>(n);
-            },
-            limit);
-    };
-    EXPECT_EQ(read(100, 7, 100).substr(0, 8), "aaaaaaah");
-    EXPECT_EQ(read(100, 7, 100).size(), 100u);
-    EXPECT_EQ(read(101, 7, 100), "");
-    EXPECT_EQ(read(50, 7, 100, 14), "");  // a read error loses the whole file
-}
-
 }  // namespace
 }  // namespace veskor::zmv

@@ -44,7 +44,7 @@ std::vector<std::uint8_t> LoadPifTemplate() {
 }
 
 std::optional<Message> WritePifForm(const LaunchSettings& settings, const FontCell& cell) {
-    if (IsUnmappedNetworkPath(settings.configPath)) return NetworkPathMessage(settings.launcherPath);
+    if (IsNetworkPath(settings.configPath)) return NetworkPathMessage(settings.launcherPath);
     const std::vector<std::uint8_t> pif = PatchPif(LoadPifTemplate(), cell, settings);
     bool atCreate = false;
     const DWORD error = WriteWholeFile(PifPath(settings.programPath), pif.data(), pif.size(), &atCreate);

@@ -10,6 +10,7 @@
 #include "console_settings.h"
 #include "handles.h"
 #include "library_search.h"
+#include "module_path.h"
 #include "zmv_config.h"
 #include "zmv_platform.h"
 #include "zmv_start.h"
@@ -41,7 +42,7 @@ int Run() {
     const PlatformFacts facts = ReadPlatformFacts();
 
     LaunchSettings settings;
-    settings.launcherPath = LauncherPath();
+    settings.launcherPath = win32::ModulePath();
     settings.configPath = ConfigPathFor(CommandTail(::GetCommandLineA()), settings.launcherPath);
     if (!IsPlainFile(settings.configPath)) {
         ShowMessage(MissingFileMessage(settings.configPath));

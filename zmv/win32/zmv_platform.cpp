@@ -1,19 +1,9 @@
 #include "zmv_platform.h"
 
-#include <new>
-
 #include "handles.h"
 #include "shared_files.h"
 
 namespace veskor::zmv {
-
-std::string LauncherPath() {
-    char buffer[1024] = {};
-    const DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    std::string path(buffer, n < sizeof buffer ? n : sizeof buffer);
-    while (!path.empty() && path.back() == '\0') path.pop_back();
-    return path;
-}
 
 PlatformFacts ReadPlatformFacts() {
     OSVERSIONINFOA info = {};
@@ -42,17 +32,7 @@ bool IsPlainFile(const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
     QuietErrors quiet;
-    win32::UniqueFile file(win32::OpenForReading(path.c_str()));
-    if (!file) return std::string();
-    try {
-        return ReadWithinLimit([&file](char* buffer, std::size_t size) -> long {
-            DWORD got = 0;
-            if (!::ReadFile(file.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
-            return static_cast<long>(got);
-        });
-    } catch (const std::bad_alloc&) {
-        return std::string();
-    }
+    return win32::ReadWholeFile(path, kConfigSizeLimit, OverLimit::Refuse).bytes.value_or(std::string());
 }
 
 std::string FullPath(const std::string& path) {

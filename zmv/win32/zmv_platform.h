@@ -26,7 +26,6 @@ private:
     UINT previous_;
 };
 
-std::string LauncherPath();
 PlatformFacts ReadPlatformFacts();
 std::int64_t WorkAreaWidth();
 

@@ -199,7 +199,7 @@ E2E_CASE("configform", layout_help_and_select_folder_dialog) {
         if (choose) WaitUntil([&] { return ItemText(f, ids::txtAppFolder) != before; });
         CHECK_EQ(ItemText(f, ids::txtAppFolder), choose ? UpperCase(other) : before);
     }
-    FolderChosen(r->model, Join(other, "veskor32.exe"), DiskSearch());
+    FolderChosen(r->model, Join(other, "veskor32.exe"), HandleAt(r->model, DiskSearch()));
     ControlFocused(r->model, ids::cmdSelectFolder);
     Compare(*r, "chosen");
     PostMessageA(f, WM_CLOSE, 0, 0);  // as the system menu would
@@ -218,7 +218,7 @@ E2E_CASE("configform", status_lines_follow_the_folders_and_a_share_is_refused) {
     Compare(*r, "all found");
     const auto setText = [&](int id, const std::string& text) {
         SendMessageA(GetDlgItem(f, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        (id == ids::txtAppFolder ? AppFolderChanged : SpoolFolderChanged)(r->model, text, search);
+        (id == ids::txtAppFolder ? AppFolderChanged : SpoolFolderChanged)(r->model, text, HandleAt(r->model, search));
         Compare(*r, text);
     };
     setText(ids::txtSpoolFolder, "nosuch");
@@ -226,7 +226,7 @@ E2E_CASE("configform", status_lines_follow_the_folders_and_a_share_is_refused) {
     HWND combo = GetDlgItem(f, ids::cboDataFolder);  // the user's pick: the selection, then its notification
     SendMessageA(combo, CB_SETCURSEL, 2, 0);
     SendMessageA(f, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-    DataFolderPicked(r->model, 2, search);
+    DataFolderPicked(r->model, 2, HandleAt(r->model, search));
     Compare(*r, "data folder missing");
     setText(ids::txtAppFolder, r->dir);                // no program there
     setText(ids::txtAppFolder, "\\\\?\\" + r->app);  // a network share
@@ -247,20 +247,20 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
     auto r = Open("cfgform_options", Ini("0", "N", "800 x 600"));
     if (!r->form) return;
     HWND f = r->form;
-    const std::pair<int, std::function<void(FormState&)>> steps[] = {
-        {ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); }},
-        {ids::optFontType[0], [](FormState& m) { FontTypeClicked(m, 0); }},
-        {ids::optWindowType[1], [](FormState& m) { WindowTypeClicked(m, 1); }},  // enables the screen sizes
-        {ids::optScreenSize[0], [](FormState& m) { ScreenSizeClicked(m, 0); }},
-        {ids::chkGraphicMode, [](FormState& m) { GraphicModeClicked(m, true); }},
-        {ids::optScreen[0], [](FormState& m) { ScreenClicked(m, 0); }},
-        {ids::optScreen[1], [](FormState& m) { ScreenClicked(m, 1); }},
-        {ids::chkGraphicMode, [](FormState& m) { GraphicModeClicked(m, false); }},
-        {ids::optWindowType[0], [](FormState& m) { WindowTypeClicked(m, 0); }},
+    const std::pair<int, std::function<void(FormState&, const SendFormMessage&)>> steps[] = {
+        {ids::optWindowType[0], [](FormState& m, auto& send) { WindowTypeClicked(m, 0, send); }},
+        {ids::optFontType[0], [](FormState& m, auto& send) { FontTypeClicked(m, 0, send); }},
+        {ids::optWindowType[1], [](FormState& m, auto& send) { WindowTypeClicked(m, 1, send); }},  // enables the screen sizes
+        {ids::optScreenSize[0], [](FormState& m, auto& send) { ScreenSizeClicked(m, 0, send); }},
+        {ids::chkGraphicMode, [](FormState& m, auto& send) { GraphicModeClicked(m, true, send); }},
+        {ids::optScreen[0], [](FormState& m, auto& send) { ScreenClicked(m, 0, send); }},
+        {ids::optScreen[1], [](FormState& m, auto& send) { ScreenClicked(m, 1, send); }},
+        {ids::chkGraphicMode, [](FormState& m, auto& send) { GraphicModeClicked(m, false, send); }},
+        {ids::optWindowType[0], [](FormState& m, auto& send) { WindowTypeClicked(m, 0, send); }},
     };
     for (const auto& [id, step] : steps) {
         ClickButton(f, id);
-        step(r->model);
+        step(r->model, HandleAt(r->model, DiskSearch()));
         ControlFocused(r->model, id);
         Compare(*r, "after a click on " + std::to_string(id));
     }
@@ -323,7 +323,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         HWND combo = GetDlgItem(r->form, ids::cboDataFolder);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
         SendMessageA(r->form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-        DataFolderPicked(r->model, 1, DiskSearch());
+        DataFolderPicked(r->model, 1, HandleAt(r->model, DiskSearch()));
         const ConfigSettings saved = CollectSettings(r->model).settings;
         PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
         SaveReport expected = {{{kNames[0]}, {kNames[1]}, {kNames[2]}, {kNames[3]}}};

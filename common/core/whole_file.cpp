@@ -1,0 +1,21 @@
+#include "whole_file.h"
+
+#include <algorithm>
+
+namespace veskor {
+
+std::optional<std::string> ReadWithinLimit(const ChunkReader& read, std::size_t limit, OverLimit over) {
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const std::size_t room = limit - text.size();
+        if (over == OverLimit::Cut && room == 0) return text;
+        const long got = read(buffer, over == OverLimit::Cut ? std::min(sizeof buffer, room) : sizeof buffer);
+        if (got < 0) return std::nullopt;
+        if (got == 0) return text;
+        if (static_cast<std::size_t>(got) > room) return std::nullopt;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+}  // namespace veskor
