@@ -21,6 +21,7 @@ namespace e2e {
 namespace {
 
 using namespace veskor::config;
+using veskor::UpperCase;
 
 // The directory search the program's folder checks use.
 veskor::DirectorySearch DiskSearch() {
