@@ -143,8 +143,8 @@ expect "an unsigned release fails the check as not signed" "[ $status != 0 ] && 
 # Validly signed with the release's certificate, yet not the unsigned build
 # plus a signature. Each row puts one program into the signed release and
 # checks it against the unsigned release, or against "odd", whose VESKOR1.EXE
-# has bytes added so that its size leaves 5 over a multiple of 8 and its
-# signature must follow 3 bytes of padding: the program gets exactly the
+# is made 5 bytes over a multiple of 8 (by bytes added where needed), so that
+# its signature follows 3 bytes of padding: the program gets exactly the
 # row's line (a FAILED line naming only that rule, so its signature
 # verified), every other program passes.
 row() {  # WHAT REFERENCE EXE FILE LINE (an extended regular expression)
