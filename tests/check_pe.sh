@@ -12,7 +12,7 @@ release=0
 if [ "${1:-}" = --release ]; then release=1; shift; fi
 bin=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-programs=(VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE)
+. "$root/tools/release_programs.sh"
 allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|msvcrt|version)\.dll$'
 fail=0
 
@@ -74,7 +74,7 @@ if [ $release = 1 ]; then
     done
   done
   entries=$(unzip -Z1 "$out/veskor.zip" | tr '\n' ' ')
-  [ "$entries" = "VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE " ] || { echo "veskor.zip holds: $entries"; fail=1; }
+  [ "$entries" = "${programs[*]} " ] || { echo "veskor.zip holds: $entries"; fail=1; }
   (cd "$out" && sha256sum --quiet -c SHA256SUMS) || { echo "SHA256SUMS does not match"; fail=1; }
 fi
 exit $fail

@@ -10,4 +10,6 @@ if(NOT VESKOR_NATIVE)
     set_target_properties(fixture_marker PROPERTIES OUTPUT_NAME marker PREFIX "" SUFFIX ".dll")
     file(GLOB driver_sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
     veskor_program(driver driver FIXTURE CONSOLE SOURCES ${driver_sources} LIBS veskor_winprobe veskor_config_win32 veskor_core)
+    # The platform's Authenticode check (WinVerifyTrust) for the signing test.
+    veskor_program(fixture_trustprobe trustprobe FIXTURE CONSOLE SOURCES tests/fixtures/trustprobe.cpp LIBS wintrust crypt32)
 endif()

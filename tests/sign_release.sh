@@ -12,6 +12,11 @@
 #     unsigned reproducible build plus a signature.
 #  3. A signed program changed by one byte (its SHA256SUMS line made to match)
 #     fails the check with its own line; a CA file of another authority fails.
+#     Programs validly signed with the release's certificate that are not the
+#     unsigned build plus a signature fail with their own lines: a resource
+#     changed before signing, eight bytes added before the signature, non-zero
+#     bytes where the padding goes, data after the signature. Zero padding
+#     that aligns the signature passes.
 #  4. A wrong password, and a certificate that is not for code signing, stop
 #     dist.sh with a clear error and leave no release folder.
 #  5. Under Wine: WinVerifyTrust (WINTRUST_ACTION_GENERIC_VERIFY_V2) after the
@@ -26,7 +31,7 @@ bin=$(realpath "$1")
 work=$(realpath -m "$2")
 template=$(realpath -m "$3")
 root=$(cd "$(dirname "$0")/.." && pwd)
-programs=(VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE)
+. "$root/tools/release_programs.sh"
 fail=0
 t0=$SECONDS
 ok() { echo "ok    $*"; }
@@ -112,14 +117,20 @@ cat check.log
 expect "check-release passes the signed release" "[ $status = 0 ] && [ \$(grep -c ': OK: SHA256SUMS, signature of' check.log) = 3 ]"
 
 # 3. Changed after signing, and another authority.
-cp -a signed tampered
+release_with() {  # DIR EXE FILE: the signed release with EXE replaced by FILE, its zip and sums made again
+  rm -rf "$1" && cp -a signed "$1" && cp "$3" "$1/$2" &&
+    (cd "$1" && rm veskor.zip && zip -q -X -D veskor.zip "${programs[@]}" && sha256sum "${programs[@]}" veskor.zip >SHA256SUMS)
+}
 u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
-pe=$(u32 tampered/VESKOR1.EXE 60)
-optsize=$(od -An -tu2 -j $((pe + 20)) -N2 tampered/VESKOR1.EXE | tr -d ' ')
-offset=$(( $(u32 tampered/VESKOR1.EXE $((pe + 24 + optsize + 20))) + 0x100 ))   # in the first section (code)
-byte=$(od -An -tu1 -j "$offset" -N1 tampered/VESKOR1.EXE | tr -d ' ')
-printf "\\$(printf %03o $(( (byte + 1) % 256 )))" | dd of=tampered/VESKOR1.EXE bs=1 seek="$offset" conv=notrunc status=none
-(cd tampered && rm veskor.zip && zip -q -X -D veskor.zip "${programs[@]}" && sha256sum "${programs[@]}" veskor.zip >SHA256SUMS)
+mkdir -p variants
+f=variants/changed.EXE
+cp signed/VESKOR1.EXE $f
+pe=$(u32 $f 60)
+optsize=$(od -An -tu2 -j $((pe + 20)) -N2 $f | tr -d ' ')
+offset=$(( $(u32 $f $((pe + 24 + optsize + 20))) + 0x100 ))   # in the first section (code)
+byte=$(od -An -tu1 -j "$offset" -N1 $f | tr -d ' ')
+printf "\\$(printf %03o $(( (byte + 1) % 256 )))" | dd of=$f bs=1 seek="$offset" conv=notrunc status=none
+release_with tampered VESKOR1.EXE $f
 "$root/tools/check-release.sh" --ca pki/ca.pem --reference unsigned tampered >tampered.log 2>&1; status=$?
 cat tampered.log
 expect "a program changed by one byte fails the check with its own line" \
@@ -128,6 +139,47 @@ expect "a program changed by one byte fails the check with its own line" \
 expect "another authority's CA file fails the check" "[ $status != 0 ] && [ \$(grep -c 'EXE: FAILED: the signature does not verify' other.log) = 3 ]"
 "$root/tools/check-release.sh" --ca pki/ca.pem --reference unsigned unsigned >unsigned.log 2>&1; status=$?
 expect "an unsigned release fails the check as not signed" "[ $status != 0 ] && [ \$(grep -c 'EXE: FAILED: not signed' unsigned.log) = 3 ]"
+
+# Validly signed with the release's certificate, yet not the unsigned build
+# plus a signature. Each row puts one program into the signed release and
+# checks it against the unsigned release, or against "odd", whose VESKOR1.EXE
+# is made 5 bytes over a multiple of 8 (by bytes added where needed), so that
+# its signature follows 3 bytes of padding: the program gets exactly the
+# row's line (a FAILED line naming only that rule, so its signature
+# verified), every other program passes.
+row() {  # WHAT REFERENCE EXE FILE LINE (an extended regular expression)
+  local status oks want
+  release_with forged "$3" "$4" || { bad "$1 (cannot make the release)"; return; }
+  "$root/tools/check-release.sh" --ca pki/ca.pem --reference "$2" forged >forged.log 2>&1; status=$?
+  oks=$(grep -c ': OK: ' forged.log)
+  case $5 in *": OK: "*) want=0:4 ;; *) want=1:3 ;; esac
+  if grep -Eqx "$5" forged.log && [ "$status:$oks" = "$want" ]; then ok "$1"; else cat forged.log; bad "$1"; fi
+}
+sign_as_release() {  # IN OUT
+  osslsigncode sign -pkcs12 pki/codesign.p12 -readpass pki/codesign.pass -h sha256 -in "$1" -out "$2" >/dev/null
+}
+# FileDescription "Keldrin Veskor Client" in the version resource, UTF-16: its last letter changed.
+perl -0777 -pe 's/C\0l\0i\0e\0n\0t\0\0\0/C\0l\0i\0e\0n\0T\0\0\0/' unsigned/VESKOR.EXE >variants/resource.EXE
+at=$(cmp unsigned/VESKOR.EXE variants/resource.EXE | sed -n 's/.* byte \([0-9]*\).*/\1/p')
+mkdir -p odd && cp unsigned/*.EXE odd/
+printf abcdefg | head -c $(( (13 - $(stat -c %s odd/VESKOR1.EXE) % 8) % 8 )) >>odd/VESKOR1.EXE
+{ cat unsigned/VESKORCFG.EXE; head -c 8 /dev/zero; } >variants/long.EXE
+{ cat odd/VESKOR1.EXE; printf XYZ; } >variants/nonzero.EXE
+{ cat signed/VESKORCFG.EXE; printf trailing; } >variants/trailing.EXE
+sign_as_release variants/resource.EXE variants/resource.signed && sign_as_release odd/VESKOR1.EXE variants/odd.signed &&
+  sign_as_release variants/long.EXE variants/long.signed && sign_as_release variants/nonzero.EXE variants/nonzero.signed ||
+  bad "cannot sign the variants"
+[ -n "$at" ] || bad "the description in VESKOR.EXE's version resource was not found to change"
+unsigned_build="not the unsigned build in .* plus a signature"
+row "a resource changed, then signed with the release's certificate, fails on its own" unsigned \
+  VESKOR.EXE variants/resource.signed "VESKOR.EXE: FAILED: $unsigned_build: differs from the unsigned build at byte $at"
+row "eight bytes more before the signature fail" unsigned VESKORCFG.EXE variants/long.signed \
+  "VESKORCFG.EXE: FAILED: $unsigned_build: the part before the signature is [0-9]+ bytes, the unsigned build [0-9]+"
+row "non-zero bytes where the padding goes fail" odd VESKOR1.EXE variants/nonzero.signed \
+  "VESKOR1.EXE: FAILED: $unsigned_build: non-zero padding before the signature"
+row "data after the signature fails" unsigned VESKORCFG.EXE variants/trailing.EXE \
+  "VESKORCFG.EXE: FAILED: (the signature does not verify .*; )?$unsigned_build: data after the certificate table"
+row "zero bytes that align the signature pass" odd VESKOR1.EXE variants/odd.signed "VESKOR1.EXE: OK: .*"
 
 # 4. Refused certificates.
 echo "not-the-password" >pki/wrong.pass

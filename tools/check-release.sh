@@ -34,7 +34,7 @@ while [ $# -gt 1 ]; do
 done
 [ $# = 1 ] || { echo "usage: $0 [--ca CAFILE] [--tsa-ca CAFILE] (--reference DIR | --bin BIN) RELEASE" >&2; exit 2; }
 release=$(realpath -m "$1")
-programs=(VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE)
+. "$root/tools/release_programs.sh"
 [ -d "$release" ] || { echo "check-release: $release is not a folder" >&2; exit 2; }
 [ -z "$ca" ] || [ -r "$ca" ] || { echo "check-release: cannot read the CA file $ca" >&2; exit 2; }
 tmp=$(mktemp -d)
@@ -59,32 +59,51 @@ u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }   # FILE OFFSET: little-endi
 u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
 zero() { printf '\0\0\0\0\0\0\0\0' | head -c "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
 
-# signature_plus SIGNED UNSIGNED: empty when SIGNED is UNSIGNED plus a
-# signature under the rule above, else what differs.
-signature_plus() {
-  local s=$1 u=$2 pe opt dirs secoff secsize ssize usize
-  ssize=$(stat -c %s "$s") usize=$(stat -c %s "$u")
-  pe=$(u32 "$s" 60)
-  [ "$(u32 "$s" "$pe")" = 17744 ] || { echo "not a PE file"; return; }
+# pe_layout FILE: sets opt and dirs (where the optional header and its data
+# directories start) and secoff and secsize (the security directory entry:
+# where the certificate table lies, 0 0 when there is none); fails, with the
+# reason in layout_error, when FILE is not a PE file this can read.
+pe_layout() {
+  local pe
+  layout_error=""
+  pe=$(u32 "$1" 60)
+  [ -n "$pe" ] && [ "$(u32 "$1" "$pe")" = 17744 ] || { layout_error="not a PE file"; return 1; }
   opt=$((pe + 24))
-  case $(u16 "$s" "$opt") in 267) dirs=$((opt + 96)) ;; 523) dirs=$((opt + 112)) ;; *) echo "unknown optional header"; return ;; esac
-  secoff=$(u32 "$s" $((dirs + 32))) secsize=$(u32 "$s" $((dirs + 36)))
-  [ "$secoff" != 0 ] && [ "$secsize" != 0 ] || { echo "no certificate table"; return; }
-  [ $((secoff + secsize)) = "$ssize" ] || { echo "data after the certificate table"; return; }
-  [ "$secoff" -ge "$usize" ] && [ $((secoff - usize)) -lt 8 ] ||
-    { echo "the part before the signature is $secoff bytes, the unsigned build $usize"; return; }
-  [ "$(tail -c +$((usize + 1)) "$s" | head -c $((secoff - usize)) | tr -d '\0' | wc -c)" = 0 ] ||
-    { echo "non-zero padding before the signature"; return; }
-  head -c "$usize" "$s" >"$tmp/s" && cp "$u" "$tmp/u"
-  for f in "$tmp/s" "$tmp/u"; do zero "$f" $((opt + 64)) 4; zero "$f" $((dirs + 32)) 8; done
-  cmp -s "$tmp/s" "$tmp/u" || echo "differs from the unsigned build at byte $(cmp "$tmp/s" "$tmp/u" | sed -n 's/.* byte \([0-9]*\).*/\1/p')"
+  case $(u16 "$1" "$opt") in
+    267) dirs=$((opt + 96)) ;;
+    523) dirs=$((opt + 112)) ;;
+    *) layout_error="unknown optional header"; return 1 ;;
+  esac
+  secoff=$(u32 "$1" $((dirs + 32))) secsize=$(u32 "$1" $((dirs + 36)))
+  [ -n "$secoff" ] && [ -n "$secsize" ] || { layout_error="its header is cut short"; return 1; }
 }
 
+# signature_plus SIGNED UNSIGNED: succeeds when SIGNED, whose pe_layout is
+# read, is UNSIGNED plus a signature under the rule above; else says what
+# differs.
+signature_plus() {
+  local s=$1 u=$2 ssize usize
+  ssize=$(stat -c %s "$s") usize=$(stat -c %s "$u")
+  [ $((secoff + secsize)) -le "$ssize" ] || { echo "the certificate table runs past the end of the file"; return 1; }
+  [ $((secoff + secsize)) = "$ssize" ] || { echo "data after the certificate table"; return 1; }
+  [ "$secoff" -ge "$usize" ] && [ $((secoff - usize)) -lt 8 ] ||
+    { echo "the part before the signature is $secoff bytes, the unsigned build $usize"; return 1; }
+  tail -c +$((usize + 1)) "$s" | head -c $((secoff - usize)) | cmp -s - <(head -c $((secoff - usize)) /dev/zero) ||
+    { echo "non-zero padding before the signature"; return 1; }
+  head -c "$usize" "$s" >"$tmp/s" && cp "$u" "$tmp/u"
+  for f in "$tmp/s" "$tmp/u"; do zero "$f" $((opt + 64)) 4; zero "$f" $((dirs + 32)) 8; done
+  cmp -s "$tmp/s" "$tmp/u" && return
+  echo "differs from the unsigned build at byte $(cmp "$tmp/s" "$tmp/u" | sed -n 's/.* byte \([0-9]*\).*/\1/p')"
+  return 1
+}
+
+# Each verdict is the exit status of its checks; these only print it.
 problems=0
-line() { echo "$1"; case $1 in *": OK"*) ;; *) problems=$((problems + 1)) ;; esac; }
+passed() { echo "$1: OK: $2"; }
+failed() { echo "$1: FAILED: $2"; problems=$((problems + 1)); }
 
 sums=$release/SHA256SUMS
-[ -r "$sums" ] || line "SHA256SUMS: FAILED: missing"
+[ -r "$sums" ] || failed SHA256SUMS missing
 sum_ok() {  # NAME: its SHA-256 matches its line in SHA256SUMS
   local want
   want=$(awk -v n="$1" '$2 == n || $2 == "*" n {print tolower($1)}' "$sums" 2>/dev/null | head -1)
@@ -93,30 +112,36 @@ sum_ok() {  # NAME: its SHA-256 matches its line in SHA256SUMS
 
 for exe in "${programs[@]}"; do
   f=$release/$exe
-  if [ ! -f "$f" ]; then line "$exe: FAILED: missing from the release"; continue; fi
+  if [ ! -f "$f" ]; then failed "$exe" "missing from the release"; continue; fi
   why=()
   sum_ok "$exe" || why+=("its SHA-256 is not the one in SHA256SUMS")
-  verify=(osslsigncode verify -in "$f")
-  [ -n "$ca" ] && verify+=(-CAfile "$ca")
-  [ -n "$tsaca" ] && verify+=(-TSA-CAfile "$tsaca")
-  "${verify[@]}" >"$tmp/verify" 2>&1; vs=$?
-  signer=$(sed -n 's/^[[:space:]]*Subject: *//p' "$tmp/verify" | head -1)
-  if grep -q 'No signature found\|Unable to extract existing signature\|no signature' "$tmp/verify"; then
+  # Signed means a certificate table in the header; whether it verifies is
+  # osslsigncode's exit status. Its words are only shown: the signer, and on
+  # failure the first line that says what failed.
+  if ! pe_layout "$f"; then
+    why+=("$layout_error")
+  elif [ "$secoff" = 0 ] || [ "$secsize" = 0 ]; then
     why+=("not signed")
-  elif [ $vs != 0 ] || ! grep -q 'Signature verification: ok' "$tmp/verify"; then
-    reason=$(grep -m1 -i 'mismatch\|failed\|error' "$tmp/verify" | sed 's/^[[:space:]]*//')
-    why+=("the signature does not verify${reason:+ ($reason)}")
-  fi
-  if [ ! -f "$reference/$exe" ]; then
-    why+=("no unsigned build to compare with")
   else
-    diff=$(signature_plus "$f" "$reference/$exe")
-    [ -z "$diff" ] || why+=("not $built plus a signature: $diff")
+    verify=(osslsigncode verify -in "$f")
+    [ -n "$ca" ] && verify+=(-CAfile "$ca")
+    [ -n "$tsaca" ] && verify+=(-TSA-CAfile "$tsaca")
+    if "${verify[@]}" >"$tmp/verify" 2>&1; then
+      signer=$(sed -n 's/^[[:space:]]*Subject: *//p' "$tmp/verify" | head -1)
+    else
+      reason=$(grep -m1 -i 'mismatch\|failed\|error' "$tmp/verify" | sed 's/^[[:space:]]*//; s/[[:space:]]\+/ /g')
+      why+=("the signature does not verify${reason:+ ($reason)}")
+    fi
+    if [ ! -f "$reference/$exe" ]; then
+      why+=("no unsigned build to compare with")
+    elif ! diff=$(signature_plus "$f" "$reference/$exe"); then
+      why+=("not $built plus a signature: $diff")
+    fi
   fi
   if [ ${#why[@]} = 0 ]; then
-    line "$exe: OK: SHA256SUMS, signature of $signer${ca:+ verified against $(basename "$ca")}, $built plus a signature"
+    passed "$exe" "SHA256SUMS, signature of $signer${ca:+ verified against $(basename "$ca")}, $built plus a signature"
   else
-    line "$exe: FAILED: $(IFS=';'; echo "${why[*]}" | sed 's/;/; /g')"
+    failed "$exe" "$(IFS=';'; echo "${why[*]}" | sed 's/;/; /g')"
   fi
 done
 
@@ -125,9 +150,9 @@ sum_ok veskor.zip || zipwhy+=("its SHA-256 is not the one in SHA256SUMS")
 for exe in "${programs[@]}"; do
   unzip -p "$release/veskor.zip" "$exe" 2>/dev/null | cmp -s - "$release/$exe" || zipwhy+=("its $exe is not the folder's")
 done
-[ "$(unzip -Z1 "$release/veskor.zip" 2>/dev/null | tr '\n' ' ')" = "${programs[*]} " ] || zipwhy+=("it holds other entries than the three programs")
-if [ ${#zipwhy[@]} = 0 ]; then line "veskor.zip: OK: SHA256SUMS, the three programs"; else
-  line "veskor.zip: FAILED: $(IFS=';'; echo "${zipwhy[*]}" | sed 's/;/; /g')"; fi
+[ "$(unzip -Z1 "$release/veskor.zip" 2>/dev/null | tr '\n' ' ')" = "${programs[*]} " ] || zipwhy+=("it holds other entries than ${programs[*]}")
+if [ ${#zipwhy[@]} = 0 ]; then passed veskor.zip "SHA256SUMS, ${programs[*]}"; else
+  failed veskor.zip "$(IFS=';'; echo "${zipwhy[*]}" | sed 's/;/; /g')"; fi
 
 if [ $problems = 0 ]; then echo "release $release: all checks hold"; exit 0; fi
 echo "release $release: $problems problem(s)"

@@ -23,12 +23,7 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   SOURCE_DATE_EPOCH=$(git -C "$(dirname "$0")" log -1 --format=%ct 2>/dev/null || echo 315532800)
 fi
 export SOURCE_DATE_EPOCH
-programs=(VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE)
-declare -A description=(
-  [VESKOR.EXE]="Keldrin Veskor Client"
-  [VESKOR1.EXE]="Keldrin Veskor Console Window Launcher"
-  [VESKORCFG.EXE]="Keldrin Veskor Configuration Utility"
-)
+. "$(dirname "$0")/release_programs.sh"
 die() { echo "dist: $*" >&2; exit 1; }
 
 rm -rf "$dist"
@@ -73,13 +68,14 @@ for exe in "${programs[@]}"; do
   (cd "$work/debug" && SOURCE_DATE_EPOCH=0 i686-w64-mingw32-objcopy --strip-all \
      --add-gnu-debuglink="$exe.debug" "$bin/$exe" "../$exe")
   if [ $signing = 1 ]; then
-    args=(sign -pkcs12 "$pkcs12" -readpass "$passfile" -h sha256 -n "${description[$exe]}")
+    desc=$(description "$exe") || die "no description (VER_DESC) for $exe in ${program_rc[$exe]}"
+    args=(sign -pkcs12 "$pkcs12" -readpass "$passfile" -h sha256 -n "$desc")
     [ -n "${VESKOR_SIGN_URL:-}" ] && args+=(-i "$VESKOR_SIGN_URL")
     [ -n "${VESKOR_SIGN_TIMESTAMP:-}" ] && args+=(-ts "$VESKOR_SIGN_TIMESTAMP")
     osslsigncode "${args[@]}" -in "$work/$exe" -out "$work/$exe.signed" >"$work/sign.log" 2>&1 ||
       { cat "$work/sign.log" >&2; die "signing $exe failed; nothing released"; }
     mv "$work/$exe.signed" "$work/$exe"
-    echo "signed $exe: ${description[$exe]}${VESKOR_SIGN_TIMESTAMP:+, time-stamped by $VESKOR_SIGN_TIMESTAMP}"
+    echo "signed $exe: $desc${VESKOR_SIGN_TIMESTAMP:+, time-stamped by $VESKOR_SIGN_TIMESTAMP}"
   fi
 done
 rm -f "$work/sign.log"

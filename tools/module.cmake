@@ -24,8 +24,3 @@ if(NOT VESKOR_NATIVE)
         INCLUDES common/win32)
     veskor_program(bench_minconsole minconsole FIXTURE SOURCES tools/bench/minconsole.cpp LIBS advapi32)
 endif()
-
-# The platform's Authenticode check (WinVerifyTrust) for the signing test.
-if(NOT VESKOR_NATIVE)
-    veskor_program(tool_trustprobe trustprobe FIXTURE CONSOLE SOURCES tools/trustprobe/trustprobe.cpp LIBS wintrust crypt32)
-endif()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make repro: clones the current commit twice, into folders of different names
 # and depths under WORK, runs "make dist" in each and compares what they leave
-# byte for byte (programs, zip, SHA256SUMS, debug files). Uncommitted changes
+# byte for byte: every file either leaves (programs, zip, SHA256SUMS, debug
+# files), and that both leave the same files. Uncommitted changes
 # are not part of the comparison.
 #   repro.sh WORK
 set -euo pipefail
@@ -22,8 +23,11 @@ for dir in "${builds[@]}"; do
 done
 echo "commit $commit"
 status=0
-for f in VESKOR.EXE VESKOR1.EXE VESKORCFG.EXE veskor.zip SHA256SUMS \
-         debug/VESKOR.EXE.debug debug/VESKOR1.EXE.debug debug/VESKORCFG.EXE.debug; do
+listing() { (cd "$1/dist" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
+if [ "$(listing "${builds[0]}")" != "$(listing "${builds[1]}")" ]; then
+  echo "DIFFERENT lists of files:"; diff <(listing "${builds[0]}") <(listing "${builds[1]}") || true; status=1
+fi
+for f in $(listing "${builds[0]}"); do
   one=${builds[0]}/dist/$f two=${builds[1]}/dist/$f
   if cmp -s "$one" "$two"; then
     echo "same      $(sha256sum <"$one" | cut -c1-64)  $f"
