@@ -7,7 +7,7 @@ if(NOT VESKOR_NATIVE)
     file(GLOB winprobe_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/winprobe/*.cpp)
     add_library(veskor_winprobe STATIC ${winprobe_sources})
     target_compile_definitions(veskor_winprobe PRIVATE WINVER=0x0600 _WIN32_WINNT=0x0600)
-    target_include_directories(veskor_winprobe PUBLIC ${CMAKE_SOURCE_DIR}/tools/winprobe)
+    target_include_directories(veskor_winprobe PUBLIC ${CMAKE_SOURCE_DIR}/tools/winprobe ${CMAKE_SOURCE_DIR}/common/win32)
     target_link_libraries(veskor_winprobe PUBLIC veskor_core version)
 
     # Stand-ins started in the place of real programs: one that records how it
