@@ -3,6 +3,7 @@
 // per-title registry key, command line and folder, refusals and failures, test
 // mode; and (group "zmv_win9x") the program information file of Windows 98/95.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -165,9 +166,8 @@ E2E_CASE("zmv", start_failures_and_the_wait_for_the_window) {
     enum Kind { kCannotStart, kSilent, kKept, kNoWindow, kAlreadyOpen };
     for (const Kind kind : {kCannotStart, kSilent, kKept, kNoWindow, kAlreadyOpen}) {
         const ZmvLayout l = MakeZmvLayout("zmv-start" + std::to_string(kind));
-        const std::string title = kind == kNoWindow ? "Renamed At Once" : kind == kAlreadyOpen ? "Already Open"
-                                                                       : kind == kKept         ? "Kept"
-                                                                                                : "Cannot Start";
+        const std::string title =
+            std::array<const char*, 5>{"Cannot Start", "Cannot Start", "Kept", "Renamed At Once", "Already Open"}[kind];
         const std::string key = "Console\\" + title;
         if (kind <= kSilent) WriteText(l.program, "not a program");
         else if (kind != kKept) CopyProgram("recorder.exe", l.program);  // opens no console window of its own
