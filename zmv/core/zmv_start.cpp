@@ -24,8 +24,7 @@ std::uint32_t StartFlags(std::int32_t showCommand, bool fullScreen) {
 
 bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& choice) {
     if (!UsesRegistryForm(facts)) return true;  // no other host exists there
-    if (!choice) return false;
-    std::string_view value(*choice);
+    std::string_view value = choice ? std::string_view(*choice) : std::string_view();
     while (!value.empty() && value.back() == '\0') value.remove_suffix(1);  // stored with its terminator
     return UpperAscii(value) == kClassicConsoleHost;
 }
