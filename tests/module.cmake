@@ -2,8 +2,6 @@
 # tools/winprobe, the programs it starts in tools/standins), the driver's
 # resource checks.
 veskor_e2e_groups(resources shared)
-# What differs on 64-bit Windows, in the 64-bit prefix only.
-veskor_e2e64_groups(wow64)
 
 if(NOT VESKOR_NATIVE)
     add_library(fixture_marker SHARED ${CMAKE_SOURCE_DIR}/tests/fixtures/marker_dll.cpp)

@@ -94,7 +94,7 @@ void UserStart(const Installation& in) {
     CHECK_MSG(p.WaitJobEmpty(20000), "processes left running");
     Say("  VESKOR1.EXE started VESKOR32.EXE (the stand-in) " + std::to_string(CountOf(log, "START\r\n")) +
         " time(s); it reports:");
-    for (const char* key : {"CMDLINE", "CWD", "TITLE", "FACE", "FONTX", "FONTY", "SHOW"})
+    for (const char* key : {"CMDLINE", "CWD", "TITLE", "FACE", "FONTX", "FONTY", "SHOW", "WINDOW"})
         Say(std::string("    ") + key + ": " + LogValue(log, key));
     Say(std::string("  console settings key after the run: ") +
         (KeyExists(veskor::zmv::ConsoleKeyName(title)) ? "still there" : "removed"));

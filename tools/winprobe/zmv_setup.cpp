@@ -110,6 +110,16 @@ bool KeyExists(const std::string& consoleKey) {
     return true;
 }
 
+bool SetDefaultTerminal(const char* clsid) {
+    const char* const key = "Console\\%%Startup";
+    if (clsid) return SetUserString(key, "DelegationConsole", clsid);
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return true;
+    const LONG removed = RegDeleteValueA(h, "DelegationConsole");
+    RegCloseKey(h);
+    return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND;
+}
+
 ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {
     char old[1024];
     const DWORD n = GetEnvironmentVariableA(name, old, sizeof old);

@@ -65,6 +65,12 @@ double CpuMs(HANDLE process);
 
 bool KeyExists(const std::string& consoleKey);
 
+// The user's default terminal choice, DelegationConsole under HKCU\Console\%%Startup:
+// set to clsid, or removed for nullptr (as in a fresh profile).
+inline constexpr const char* kWindowsTerminal = "{2EACA947-7F5F-4CFA-BA87-8F7FBEEFBE69}";
+inline constexpr const char* kLetWindowsDecide = "{00000000-0000-0000-0000-000000000000}";
+bool SetDefaultTerminal(const char* clsid);
+
 // Sets an environment variable for the programs the driver starts, while it lives.
 class ScopedVariable {
 public:

@@ -22,6 +22,32 @@ std::uint32_t StartFlags(std::int32_t showCommand, bool fullScreen) {
     return flags;
 }
 
+bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& choice) {
+    if (!UsesRegistryForm(facts)) return true;  // no other host exists there
+    std::string_view value = choice ? std::string_view(*choice) : std::string_view();
+    while (!value.empty() && value.back() == '\0') value.remove_suffix(1);  // stored with its terminator
+    return UpperAscii(value) == kClassicConsoleHost;
+}
+
+ShowPlan PlanShow(std::int32_t showCommand, bool classicHostCertain) {
+    enum : std::int32_t {
+        kHide = 0, kShowNormal = 1, kShowMinimised = 2, kShowNoActivate = 4, kShow = 5, kMinimise = 6,
+        kMinNoActive = 7, kShowNa = 8, kShowDefault = 10, kForceMinimise = 11
+    };
+    const bool hiddenOrMinimised = showCommand == kHide || showCommand == kShowMinimised ||
+                                   showCommand == kMinimise || showCommand == kMinNoActive ||
+                                   showCommand == kForceMinimise;
+    if (classicHostCertain || hiddenOrMinimised) return {showCommand, std::nullopt};
+    const bool activates = showCommand != kShowNoActivate && showCommand != kShowNa;
+    // From a minimised window "show" and "show without activating" keep it
+    // minimised, and its default is now minimised: each is asked for as the
+    // restore that a new window shown that way would get.
+    std::int32_t after = showCommand;
+    if (showCommand == kShow || showCommand == kShowDefault) after = kShowNormal;
+    if (showCommand == kShowNa) after = kShowNoActivate;
+    return {activates ? kShowMinimised : kMinNoActive, after};
+}
+
 std::string CommandLine(std::string_view programPath, std::string_view arguments) {
     std::string program(programPath);
     if (program.find(' ') != std::string::npos) program = "\"" + program + "\"";

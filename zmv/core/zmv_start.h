@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,35 @@ inline constexpr const char* kTestDumpName = "ZMV_TEST.TXT";
 inline constexpr const char* kTestPifName = "ZMV_TEST.BIN";
 
 std::uint32_t StartFlags(std::int32_t showCommand, bool fullScreen);
+
+// --- Who hosts the new console -------------------------------------------------
+//
+// On current Windows the console host may hand a new console to the user's
+// default terminal application, which ignores the per-title key. It never does
+// so for a start that asks for a hidden or minimised window. The user's choice
+// is the string DelegationConsole under HKCU\Console\%%Startup.
+
+inline constexpr const char* kStartupKeyName = "Console\\%%Startup";
+inline constexpr const char* kDelegationValueName = "DelegationConsole";
+// The classic console host, the one that reads the per-title key.
+inline constexpr std::string_view kClassicConsoleHost = "{B23D10C0-E52E-411E-9D5B-C09FDF709C7D}";
+
+// True only where the classic console host surely holds the new console: the
+// Windows 95/98 family, or a choice that names it (in any case). choice is the
+// value as read, nullopt when absent or unreadable.
+bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& choice);
+
+// The show code of the start, and the one to show the found window with.
+struct ShowPlan {
+    std::int32_t atStart = kShowMaximised;
+    std::optional<std::int32_t> afterWait;  // nullopt: the window is left as it came up
+};
+
+// As configured where the classic host is certain or the state is hidden or
+// minimised; otherwise minimised at the start (no hand-off then), without
+// activation where the configured state does not activate, and the configured
+// state once the window exists.
+ShowPlan PlanShow(std::int32_t showCommand, bool classicHostCertain);
 
 // The program path, quoted when it holds a blank, one blank, the arguments.
 std::string CommandLine(std::string_view programPath, std::string_view arguments);

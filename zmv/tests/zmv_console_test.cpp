@@ -22,8 +22,7 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
         bool trueTypeAfter;
     } rows[] = {
         // Automatic: 80 columns of the (percentage of the) work area, or the cell tables.
-        {true, "max", kNt, 1024, 12, 20, true},    {true, "max 90%", kNt, 1024, 11, 19, true},
-        {true, "max", k98, 1024, 12, 20, true},    {true, "max", k95, 1024, 12, 22, true},
+        {true, "max 90%", kNt, 1024, 11, 19, true}, {true, "max", k98, 1024, 12, 20, true},
         {false, "max", kNt, 1024, 12, 16, false},  {false, "max", k95, 800, 10, 18, false},
         {true, "max 10", kNt, 1024, 1, 2, true},   {true, "max 5", kNt, 1024, 12, 20, true},
         {true, "max 150", kNt, 1024, 12, 20, true}, {true, "max -50", kNt, 1280, 8, 14, true},
@@ -70,21 +69,17 @@ std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
 TEST(PifForm, TemplateHeadersChainThroughTheFile) {
     const auto t = PifTemplate();
     ASSERT_EQ(t.size(), kPifSize);
-    // Each header names its section and points at its data and at the next header.
-    struct Header {
-        std::size_t at;
-        const char* name;
-        std::uint16_t next, dataOffset, dataLength;
-    } headers[] = {{369, "MICROSOFT PIFEX", 391, 0, 369},
-                   {391, "WINDOWS 386 3.0", 517, 413, 104},
-                   {517, "WINDOWS VMM 4.0", 0xFFFF, 539, 428}};
+    // Each header (place, name, next header, data offset, data length) names its
+    // section and points at its data and at the next header; the last data ends the file.
+    const std::tuple<std::size_t, const char*, std::uint16_t, std::uint16_t, std::uint16_t> headers[] = {
+        {369, "MICROSOFT PIFEX", 391, 0, 369}, {391, "WINDOWS 386 3.0", 517, 413, 104},
+        {517, "WINDOWS VMM 4.0", 0xFFFF, 539, 428}};
     std::size_t expectedAt = 369;
-    for (const Header& h : headers) {
-        EXPECT_EQ(h.at, expectedAt);
-        EXPECT_EQ(std::memcmp(t.data() + h.at, h.name, 16), 0) << h.name;
-        EXPECT_TRUE(Word(t, h.at + 16) == h.next && Word(t, h.at + 18) == h.dataOffset &&
-                    Word(t, h.at + 20) == h.dataLength) << h.name;
-        expectedAt = h.dataOffset == 0 ? h.at + 22 : h.dataOffset + h.dataLength;
+    for (const auto& [at, name, next, offset, length] : headers) {
+        EXPECT_EQ(at, expectedAt);
+        EXPECT_TRUE(std::memcmp(t.data() + at, name, 16) == 0 && Word(t, at + 16) == next &&
+                    Word(t, at + 18) == offset && Word(t, at + 20) == length) << name;
+        expectedAt = offset == 0 ? at + 22 : offset + length;
     }
     EXPECT_EQ(expectedAt, kPifSize);
 }

@@ -18,40 +18,51 @@ TEST(Start, FlagsCommandLineFolderAndTestDump) {
     EXPECT_EQ(TestDumpText({0x80000000u, 0, 0, 0}, ""), "-2147483648 \r\n 0 \r\n 0 \r\n 0 \r\n-->\r\n\r\n<--\r\n");
 }
 
-// The launcher's message boxes, text and caption; the end-to-end cases take them from here.
-TEST(Messages, TextsAndCaptions) {
-    const char* const invalid = "Invalid Console Window Config (ZMV) File";
-    const char* const failure = "Console Window Configuration (ZMV) Failure";
-    const char* const fatal = "Console Window Config (ZMV) Fatal Error";
+// Only a choice naming the classic host, or the Windows 95/98 family, keeps the
+// configured start; then a visible state starts minimised and is shown after.
+TEST(Start, ConsoleHostAndShowPlan) {
+    const PlatformFacts nt{10, 0, 22631, 2}, win98{4, 10, 1998, 1};
+    const std::string classic(kClassicConsoleHost);
     const struct {
-        Message message;
-        const char *text, *caption;
-    } rows[] = {
-        {MissingFileMessage("C:\\A\\a.zmv"), "The file \"C:\\A\\a.zmv\" is missing.",
-         "Console Window Config (ZMV) File Not Found"},
-        {NoProgramMessage("a.zmv"),
-         "The file \"a.zmv\" does not contain...\r\rPROGNAME: (followed by name of program to be run)", invalid},
-        {NoProgramFileMessage("C:\\A\\x.exe", "a.zmv"), "The program C:\\A\\x.exe specified in a.zmv does not exist.",
-         invalid},
-        {StartFailureMessage("C:\\APP\\V.EXE", 193),
-         "Unable to start \"C:\\APP\\V.EXE\".  Error 193 was reported by Windows.", failure},
-        {NoWindowMessage("C:\\V.EXE"), "Console Application Failure.\r\rProgram (C:\\V.EXE) did not start.", failure},
-        {NetworkPathMessage("\\\\S\\V1.EXE"),
-         "Error: Windows 95 and 98 only allow this program...\r\r\\\\S\\V1.EXE\r\r...to be run 1) from a Local Drive "
-         "or 2) from a Network\rDrive that has been mapped to a drive letter.",
-         fatal},
-        {PifCreateMessage(70, "C:\\V.EXE"),
-         "Error 70A creating ZMV file.\r\rThis program must be able to create a file in the target\rprogram's "
-         "directory (C:\\V.EXE).",
-         fatal},
-        {PifWriteMessage(61, "x"), "Error 61B creating ZMV file.\r\rThis program must be able to create a file in the "
-                                   "target\rprogram's directory (x).",
-         fatal},
+        PlatformFacts facts;
+        std::optional<std::string> choice;
+        bool certain;
+    } hosts[] = {
+        {nt, classic, true},
+        {nt, "{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}" + std::string(1, '\0'), true},
+        {nt, "{2EACA947-7F5F-4CFA-BA87-8F7FBEEFBE69}", false},
+        {nt, "{00000000-0000-0000-0000-000000000000}", false},
+        {nt, std::nullopt, false},
+        {nt, " " + classic, false},
+        {win98, std::nullopt, true},
     };
-    for (const auto& r : rows) {
-        EXPECT_EQ(r.message.text, r.text);
-        EXPECT_EQ(r.message.caption, r.caption) << r.text;
+    for (const auto& h : hosts) EXPECT_EQ(ClassicHostCertain(h.facts, h.choice), h.certain) << h.choice.value_or("-");
+
+    const int kNone = -1;
+    const struct {
+        int configured, handOverStart, handOverAfter;
+    } plans[] = {{0, 0, kNone}, {1, 2, 1}, {2, 2, kNone}, {3, 2, 3}, {4, 7, 4}, {5, 2, 1}, {6, 6, kNone},
+                 {7, 7, kNone}, {8, 7, 4}, {9, 2, 9}, {10, 2, 1}, {11, 11, kNone}};
+    for (const auto& p : plans) {
+        const ShowPlan classicPlan = PlanShow(p.configured, true), handOver = PlanShow(p.configured, false);
+        EXPECT_TRUE(classicPlan.atStart == p.configured && !classicPlan.afterWait) << p.configured;
+        EXPECT_EQ(handOver.atStart, p.handOverStart) << p.configured;
+        EXPECT_EQ(handOver.afterWait.value_or(kNone), p.handOverAfter) << p.configured;
     }
+}
+
+// The messages that put numbers and paths together (the end-to-end cases check
+// each message box against these functions).
+TEST(Messages, NumbersAndPathsInTheirPlace) {
+    const std::pair<Message, const char*> rows[] = {
+        {StartFailureMessage("C:\\V.EXE", 193), "Unable to start \"C:\\V.EXE\".  Error 193 was reported by Windows."},
+        {NoProgramFileMessage("C:\\A\\x.exe", "a.zmv"), "The program C:\\A\\x.exe specified in a.zmv does not exist."},
+        {PifCreateMessage(70, "C:\\V.EXE"), "Error 70A creating ZMV file.\r\rThis program must be able to create a file "
+                                            "in the target\rprogram's directory (C:\\V.EXE)."},
+        {PifWriteMessage(61, "x"), "Error 61B creating ZMV file.\r\rThis program must be able to create a file in the "
+                                   "target\rprogram's directory (x)."},
+    };
+    for (const auto& [message, text] : rows) EXPECT_EQ(message.text, text);
 }
 
 }  // namespace

@@ -28,12 +28,12 @@ std::string ShortPathOrSame(const std::string& path) {
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
 }
 
-// True once a top-level window titled exactly title exists; false after the look limit.
-bool WaitForWindow(const std::string& title) {
+// The top-level window titled exactly title, once it exists; null after the look limit.
+HWND WaitForWindow(const std::string& title) {
     for (std::int32_t looks = 0;;) {
         ::Sleep(kLookPauseMs);
-        if (::FindWindowA(nullptr, title.c_str())) return true;
-        if (++looks > kWindowLookLimit) return false;
+        if (HWND found = ::FindWindowA(nullptr, title.c_str())) return found;
+        if (++looks > kWindowLookLimit) return nullptr;
     }
 }
 
@@ -72,7 +72,12 @@ int Run() {
     startup.cb = sizeof startup;
     startup.lpTitle = title.data();
     startup.dwFlags = StartFlags(settings.showCommand, settings.fullScreen);
-    startup.wShowWindow = static_cast<WORD>(settings.showCommand);
+    // Started minimised, a console stays with the classic host that reads the
+    // key; it is shown as configured once it exists.
+    const ShowPlan show = PlanShow(settings.showCommand,
+                                   ClassicHostCertain(facts, UsesRegistryForm(facts) ? ReadDelegationChoice()
+                                                                                     : std::nullopt));
+    startup.wShowWindow = static_cast<WORD>(show.atStart);
     startup.dwXCountChars = kConsoleColumns;
     startup.dwYCountChars = kConsoleRows;
 
@@ -98,9 +103,20 @@ int Run() {
     win32::UniqueHandle process(ok ? started.hProcess : nullptr);
     win32::UniqueHandle thread(ok ? started.hThread : nullptr);
 
-    if (CleanUpSuppressed(settings.effectiveText)) return kStartAttempted;
+    if (CleanUpSuppressed(settings.effectiveText)) {
+        // The settings stay and nothing is reported, but a console started
+        // minimised is still shown as configured.
+        if (HWND window = ok && show.afterWait ? WaitForWindow(settings.title) : nullptr)
+            ::ShowWindowAsync(window, *show.afterWait);
+        return kStartAttempted;
+    }
     if (!ok) ShowMessage(StartFailureMessage(settings.programPath, startError));
-    else if (!WaitForWindow(settings.title)) ShowMessage(NoWindowMessage(settings.programPath));
+    else if (HWND window = WaitForWindow(settings.title)) {
+        // Posted: a window whose thread does not answer cannot hold the launcher up.
+        if (show.afterWait) ::ShowWindowAsync(window, *show.afterWait);
+    } else {
+        ShowMessage(NoWindowMessage(settings.programPath));
+    }
     ::Sleep(kCleanUpPauseMs);
     RemoveConsoleSettings(settings, facts);
     return kStartAttempted;

@@ -2,6 +2,7 @@
 
 #include "handles.h"
 #include "shared_files.h"
+#include "zmv_start.h"
 
 namespace veskor::zmv {
 
@@ -57,6 +58,19 @@ DWORD WriteWholeFile(const std::string& path, const void* bytes, std::size_t siz
 void DeleteQuietly(const std::string& path) {
     QuietErrors quiet;
     ::DeleteFileA(path.c_str());
+}
+
+std::optional<std::string> ReadDelegationChoice() {
+    win32::UniqueHkey key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kStartupKeyName, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    char buffer[128] = {};
+    DWORD type = 0, size = sizeof buffer;
+    if (::RegQueryValueExA(key.get(), kDelegationValueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || size > sizeof buffer)
+        return std::nullopt;
+    return std::string(buffer, size);
 }
 
 void ShowMessage(const Message& message) {

@@ -43,6 +43,10 @@ std::string FullPath(const std::string& path);
 DWORD WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool* failedAtCreate = nullptr);
 void DeleteQuietly(const std::string& path);
 
+// The user's default terminal choice (DelegationConsole), only read: nullopt
+// when the key or value is missing, not a string, or longer than any choice.
+std::optional<std::string> ReadDelegationChoice();
+
 void ShowMessage(const Message& message);
 
 }  // namespace veskor::zmv

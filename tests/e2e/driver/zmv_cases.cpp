@@ -3,7 +3,9 @@
 // per-title registry key, command line and folder, refusals and failures, test
 // mode; and (group "zmv_win9x") the program information file of Windows 98/95.
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <optional>
 
 #include "case_probes.h"
 #include "harness.h"
@@ -31,25 +33,42 @@ void CheckOneBox(const LaunchRun& run, const zmv::Message& expected, const std::
     if (!run.boxes.empty()) CHECK_EQ(run.boxes[0].caption + "|" + run.boxes[0].text, expected.caption + "|" + expected.text);
 }
 
-// Each row is one run of a complete configuration; the stand-in reports what
-// it got and the key is read while it exists.
-E2E_CASE("zmv", console_window_key_font_and_start) {
+const std::string kClassic(zmv::kClassicConsoleHost);
+
+// Each row is one run of a complete configuration under a default terminal
+// choice; the stand-in reports what it got, and its window once the launcher
+// has ended (visible iconic zoomed); the key is read while it exists. Unless
+// the classic console host is chosen, a visible state starts minimised (no
+// hand-off then) and is shown once the window exists; hidden and minimised
+// states start as configured. The key, and so the font cell, is the same
+// whatever the choice.
+E2E_CASE("zmv", console_window_key_font_state_and_start) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "700");
+#define VESKOR_TT_MAX "FONTTYPE: TT\r\nFONTSIZE: Max\r\nQUICK_ED: Y\r\nWINSTATE: "
+    const char* const lucida = "Lucida Console";
+    const DWORD tt = 20u << 16 | 12;  // work area 1024 wide: TrueType at 100% is 12 x 20
     struct Row {
-        const char *name, *title, *keys, *arguments, *programFolder, *face;
+        const char *choice, *title, *keys, *arguments, *programFolder, *face;
         bool quotedTail;  // pass the .zmv as a quoted argument with a blank in its path
         DWORD fontSize, family, quickEdit, show, flags;
-        int reportedHeight;
+        const char* window;
     } rows[] = {
-        // Work area 1024 wide: TrueType at 100% is 12 x 20.
-        {"tt", "Veskor Console", "CMD_LINE: C:\\APP//C:\\APP\\//DATA01//N//SPOOL\r\nFONTTYPE: TT\r\nFONTSIZE: Max\r\n"
-                                 "WINSTATE: MAX\r\nQUICK_ED: Y\r\nFULLSCRN: N\r\n",
-         "C:\\APP//C:\\APP\\//DATA01//N//SPOOL", "APP", "Lucida Console", false, 20u << 16 | 12, 0x36, 1, 3, 1 | 4 | 8, 20},
-        {"raster", "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n", "",
-         "My Long Program Folder", "Terminal", true, 12u << 16 | 8, 0x30, 0, 6, 1 | 8, -1},
+        {kClassic.c_str(), "Veskor Console",
+         "CMD_LINE: C:\\APP//C:\\APP\\//DATA01//N//SPOOL\r\nFULLSCRN: N\r\n" VESKOR_TT_MAX "MAX\r\n",
+         "C:\\APP//C:\\APP\\//DATA01//N//SPOOL", "APP", lucida, false, tt, 0x36, 1, 3, 1 | 4 | 8, "1 0 1"},
+        {nullptr, "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n", "",
+         "My Long Program Folder", "Terminal", true, 12u << 16 | 8, 0x30, 0, 6, 1 | 8, "1 1 0"},
+        {kWindowsTerminal, "State", VESKOR_TT_MAX "MAX\r\n", "", "APP", lucida, false, tt, 0x36, 1, 2, 1 | 4 | 8, "1 0 1"},
+        {kLetWindowsDecide, "State", VESKOR_TT_MAX "SHO\r\n", "", "APP", lucida, false, tt, 0x36, 1, 2, 1 | 8, "1 0 0"},
+        {nullptr, "State", VESKOR_TT_MAX "4\r\n", "", "APP", lucida, false, tt, 0x36, 1, 7, 1 | 8, "1 0 0"},
+        {nullptr, "State", VESKOR_TT_MAX "8\r\n", "", "APP", lucida, false, tt, 0x36, 1, 7, 1 | 8, "1 0 0"},
+        {kWindowsTerminal, "State", VESKOR_TT_MAX "HID\r\n", "", "APP", lucida, false, tt, 0x36, 1, 0, 1 | 8, "0 0 0"},
     };
+#undef VESKOR_TT_MAX
     for (const Row& r : rows) {
-        const ZmvLayout l = MakeZmvLayout(std::string("zmv-") + r.name, r.programFolder);
+        CHECK(SetDefaultTerminal(r.choice));
+        const std::string name = r.title + (" " + std::to_string(r.show)) + " " + (r.choice ? r.choice : "no choice") + ": ";
+        const ZmvLayout l = MakeZmvLayout("zmv-console", r.programFolder);
         std::string zmvPath = l.zmv(), tail;
         if (r.quotedTail) {
             zmvPath = Join(l.root, "My Configs\\a.zmv");
@@ -60,30 +79,48 @@ E2E_CASE("zmv", console_window_key_font_and_start) {
         const std::string key = r.quotedTail ? "Console\\Raster A_B" : std::string("Console\\") + r.title;
         const LaunchRun run = RunLauncher(l.launcher(), tail, l.root, {key, ""});
         CHECK_EQ(run.exitCode, kStarted);
-        CHECK_MSG(run.boxes.empty(), r.name + std::string(": ") + (run.boxes.empty() ? "" : run.boxes[0].text));
+        CHECK_MSG(run.boxes.empty(), name + (run.boxes.empty() ? "" : run.boxes[0].text));
         const ConsoleKeySeen k = run.key.value_or(ConsoleKeySeen{});
         CHECK_MSG(k.fontSize == r.fontSize && k.faceName == r.face && k.faceNameBytes == std::strlen(r.face) + 1 &&
                       k.fontFamily == r.family && k.fullScreen == 0 && k.fontWeight == 400 && k.quickEdit == r.quickEdit,
-                  std::string(r.name) + ": console key " + std::to_string(k.fontSize) + " " + k.faceName);
+                  name + "console key " + std::to_string(k.fontSize) + " " + k.faceName);
         CHECK_MSG(!KeyExists(key), key + " left behind");
         const std::string log = ReadText(l.log()).value_or("");
         CHECK_EQ(CountOf(log, "START\r\n"), 1);
-        CHECK_EQ(LogValue(log, "TITLE") + "|" + LogValue(log, "SHOW") + "|" + LogValue(log, "STARTFLAGS"),
-                 r.title + ("|" + std::to_string(r.show)) + "|" + std::to_string(r.flags));
+        CHECK_EQ(name + LogValue(log, "TITLE") + "|" + LogValue(log, "SHOW") + "|" + LogValue(log, "STARTFLAGS") + "|" +
+                     LogValue(log, "WINDOW"),
+                 name + r.title + "|" + std::to_string(r.show) + "|" + std::to_string(r.flags) + "|" + r.window);
         CHECK_EQ(Lowered(LogValue(log, "CWD")), Lowered(ShortPath(Folder(l.program))));
-        if (r.reportedHeight > 0) CHECK_EQ(LogValue(log, "FONTY"), std::to_string(r.reportedHeight));
+        if (r.family == 0x36) CHECK_EQ(name + LogValue(log, "FONTY"), name + std::to_string(r.fontSize >> 16));
         CHECK_EQ(LogValue(log, "CMDLINE"), zmv::CommandLine(l.program, r.arguments));
     }
+    SetDefaultTerminal(nullptr);
 }
+
+// Runs the launcher as Windows 98 or 95 ("win98", "win95") while it lives.
+struct PretendWindowsVersion {
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\VESKOR1.EXE";
+    explicit PretendWindowsVersion(const char* version) {
+        if (!SetUserString(kKey, "Version", version)) Fail(__FILE__, __LINE__, "cannot set the AppDefaults key");
+    }
+    ~PretendWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+};
 
 // Each refusal before the start: its message box, nothing started or written.
 // In test mode the file is dumped before anything else, even when it is then
 // refused (the version lines, and the dump of a started run, are checked with
-// the Windows 98 run).
+// the Windows 98 run). On Windows 98 a path that begins with two backslashes,
+// though local, is refused, and so is a program folder where "Conagent.pif"
+// cannot be created (a folder in its place: access denied).
 E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
     const std::string testFile = "no program key\r\nTESTMODE: 1\r\n";
-    for (const std::string name : {"no file", "hidden file", "program missing", "test mode", "oversized"}) {
+    for (const std::string name :
+         {"no file", "hidden file", "program missing", "test mode", "oversized", "98 network", "98 unwritable"}) {
+        std::optional<PretendWindowsVersion> pretend;
+        if (name[0] == '9') pretend.emplace("win98");
         const ZmvLayout l = MakeZmvLayout("zmv-refused");
+        const std::string pifPath = Join(Folder(l.program), "Conagent.pif");
+        std::string tail;
         const std::string own = Join(l.inst, "VESKOR1.zmv");  // the launcher's own name, ".zmv" put in
         zmv::Message expected = name == "no file" || name == "hidden file" ? zmv::MissingFileMessage(own) : zmv::NoProgramMessage(own);
         if (name == "hidden file") {
@@ -100,11 +137,18 @@ E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
             size.QuadPart = 700ll << 20;
             CHECK(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
             CloseHandle(h);
+        } else if (pretend) {
+            WriteText(l.zmv(), Zmv(l.program, "Hidden", ""));
+            if (name == "98 network") tail = "\\\\?\\" + l.zmv();
+            else MakeFolders(pifPath);
+            expected = tail.empty() ? zmv::PifCreateMessage(zmv::FileErrorNumber(ERROR_ACCESS_DENIED), l.program)
+                                    : zmv::NetworkPathMessage(l.launcher());
         }
-        const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {"Console\\Hidden", ""});
+        const LaunchRun run = RunLauncher(l.launcher(), tail, l.root, {"Console\\Hidden", ""});
         CHECK_MSG(run.exitCode == kRefused, name);
         CheckOneBox(run, expected, name);
-        CHECK_MSG(!Exists(l.log()) && !run.key, name + ": something was started or written");
+        CHECK_MSG(!Exists(l.log()) && !run.key && (name == "98 unwritable" || !Exists(pifPath)),
+                  name + ": something was started or written");
         const std::string dump = ReadText(Join(l.root, "ZMV_TEST.TXT")).value_or("");
         CHECK_EQ(dump.substr(std::min(dump.size(), dump.find("-->"))),
                  name == "test mode" ? "-->\r\n" + testFile + "\r\n<--\r\n" : std::string());
@@ -113,44 +157,39 @@ E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
 }
 
 // A program that cannot start is reported (with "CLEAN_UP: 0" silently, the key
-// kept). The console comes up titled before the program runs, so one renaming it
-// is still found; one without a console (a GUI program) is reported after the
-// wait; any top-level window so titled, open before the start too, ends it at once.
+// kept; a console started minimised is still shown then). The console comes up
+// titled before the program runs, so one renaming it is still found; one
+// without a console (a GUI program) is reported after the wait; any top-level
+// window so titled, open before the start too, ends it at once.
 E2E_CASE("zmv", start_failures_and_the_wait_for_the_window) {
-    enum Kind { kCannotStart, kSilent, kNoWindow, kAlreadyOpen };
-    for (const Kind kind : {kCannotStart, kSilent, kNoWindow, kAlreadyOpen}) {
+    ScopedVariable stay("VESKOR_STANDIN_MS", "500");
+    enum Kind { kCannotStart, kSilent, kKept, kNoWindow, kAlreadyOpen };
+    for (const Kind kind : {kCannotStart, kSilent, kKept, kNoWindow, kAlreadyOpen}) {
         const ZmvLayout l = MakeZmvLayout("zmv-start" + std::to_string(kind));
-        const std::string title = kind == kNoWindow ? "Renamed At Once" : kind == kAlreadyOpen ? "Already Open" : "Cannot Start";
+        const std::string title =
+            std::array<const char*, 5>{"Cannot Start", "Cannot Start", "Kept", "Renamed At Once", "Already Open"}[kind];
         const std::string key = "Console\\" + title;
         if (kind <= kSilent) WriteText(l.program, "not a program");
-        else CopyProgram("recorder.exe", l.program);  // opens no console window of its own
-        WriteText(l.zmv(), Zmv(l.program, title, kind == kSilent ? "clean_up: 0\r\n" : ""));
+        else if (kind != kKept) CopyProgram("recorder.exe", l.program);  // opens no console window of its own
+        WriteText(l.zmv(), Zmv(l.program, title, kind == kSilent || kind == kKept ? "clean_up: 0\r\n" : ""));
         HWND open = kind != kAlreadyOpen ? nullptr : CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 10, 10,
                                                                      nullptr, nullptr, nullptr, nullptr);
         const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {key, ""});
         if (open) DestroyWindow(open);
         CHECK_EQ(run.exitCode, kStarted);
-        CHECK_MSG(run.key.has_value() && KeyExists(key) == (kind == kSilent), title + ": console key");
+        CHECK_MSG(run.key.has_value() && KeyExists(key) == (kind == kSilent || kind == kKept), title + ": console key");
         DeleteKey(key);
         if (kind == kCannotStart) CheckOneBox(run, zmv::StartFailureMessage(l.program, ERROR_BAD_EXE_FORMAT), title);
         else if (kind == kNoWindow) CheckOneBox(run, zmv::NoWindowMessage(l.program), title);
         else CHECK_MSG(run.boxes.empty(), title + ": " + (run.boxes.empty() ? "" : run.boxes[0].text));
-        if (kind >= kNoWindow) CHECK_EQ(CountOf(ReadText(l.log()).value_or(""), "START\r\n"), 1);
+        if (kind >= kKept) CHECK_EQ(CountOf(ReadText(l.log()).value_or(""), "START\r\n"), 1);
+        if (kind == kKept) CHECK_EQ(LogValue(ReadText(l.log()).value_or(""), "WINDOW"), std::string("1 0 1"));
         if (kind == kNoWindow) CHECK_MSG(run.elapsedMs > 30000, std::to_string(run.elapsedMs) + " ms");
         if (kind == kAlreadyOpen) CHECK_MSG(run.elapsedMs >= 250 && run.elapsedMs < 5000, std::to_string(run.elapsedMs) + " ms");
     }
 }
 
 // --- Windows 98 and 95: "Conagent.pif" ---------------------------------------
-
-// Runs the launcher as Windows 98 or 95 ("win98", "win95") while it lives.
-struct PretendWindowsVersion {
-    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\VESKOR1.EXE";
-    explicit PretendWindowsVersion(const char* version) {
-        if (!SetUserString(kKey, "Version", version)) Fail(__FILE__, __LINE__, "cannot set the AppDefaults key");
-    }
-    ~PretendWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-};
 
 E2E_CASE("zmv_win9x", pif_written_byte_for_byte_and_removed) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "500");
@@ -189,23 +228,6 @@ E2E_CASE("zmv_win9x", pif_written_byte_for_byte_and_removed) {
         CHECK_EQ(ReadText(Join(l.root, "ZMV_TEST.BIN")).value_or(""), *r.platformLines ? run.pif + "\r\n" : std::string());
         CHECK_EQ(ReadText(Join(l.root, "ZMV_TEST.TXT")).value_or("").substr(0, std::max<std::size_t>(std::strlen(r.platformLines), 1)),
                  std::string(r.platformLines));
-    }
-}
-
-E2E_CASE("zmv_win9x", network_path_and_unwritable_pif_are_refused) {
-    PretendWindowsVersion pretend("win98");
-    const ZmvLayout l = MakeZmvLayout("zmv-win98-refused");
-    const std::string pifPath = Join(Folder(l.program), "Conagent.pif");
-    WriteText(l.zmv(), Zmv(l.program, "PIF refused", ""));
-    for (const bool network : {true, false}) {
-        // A path that begins with two backslashes, though it is local; then a
-        // folder in the place of the file: it cannot be created (access denied).
-        if (!network) MakeFolders(pifPath);
-        const LaunchRun run = RunLauncher(l.launcher(), network ? "\\\\?\\" + l.zmv() : "", l.root);
-        CHECK_EQ(run.exitCode, kRefused);
-        CheckOneBox(run, network ? zmv::NetworkPathMessage(l.launcher()) : zmv::PifCreateMessage(
-                        zmv::FileErrorNumber(ERROR_ACCESS_DENIED), l.program), network ? "network" : "unwritable");
-        CHECK(!Exists(l.log()) && (!network || !Exists(pifPath)));
     }
 }
 
