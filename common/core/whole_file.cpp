@@ -8,8 +8,8 @@ std::optional<std::string> ReadWithinLimit(const ChunkReader& read, std::size_t 
     std::string text;
     char buffer[65536];
     for (;;) {
+        // Cut asks for no more than the limit leaves, and so ends with an empty read there.
         const std::size_t room = limit - text.size();
-        if (over == OverLimit::Cut && room == 0) return text;
         const long got = read(buffer, over == OverLimit::Cut ? std::min(sizeof buffer, room) : sizeof buffer);
         if (got < 0) return std::nullopt;
         if (got == 0) return text;

@@ -125,15 +125,15 @@ void CheckFolders(FormState& f, const DirectorySearch& search) {
     }
 }
 
-bool HandleFormMessage(FormState& f, const FormMessage& m, const DirectorySearch& search) {
+void HandleFormMessage(FormState& f, const FormMessage& m, const DirectorySearch& search) {
     using namespace messages;
     switch (m.message) {
-    case UM_CHECK_FOLDERS: CheckFolders(f, search); return true;
-    case UM_FILL_DATA_FOLDERS: FillDataFolders(f); return true;
-    case UM_FILL_FONT_SIZES: FillFontSizes(f, m.wParam, m.lParam); return true;
-    case UM_SET_OPTION: SetOption(f, m.wParam, m.lParam); return true;
-    case UM_SET_GRAPHIC_SCREEN: SetGraphicScreen(f, m.wParam, m.lParam); return true;
-    default: return false;
+    case UM_CHECK_FOLDERS: CheckFolders(f, search); break;
+    case UM_FILL_DATA_FOLDERS: FillDataFolders(f); break;
+    case UM_FILL_FONT_SIZES: FillFontSizes(f, m.wParam, m.lParam); break;
+    case UM_SET_OPTION: SetOption(f, m.wParam, m.lParam); break;
+    case UM_SET_GRAPHIC_SCREEN: SetGraphicScreen(f, m.wParam, m.lParam); break;
+    default: break;
     }
 }
 

@@ -94,9 +94,9 @@ struct FormMessage {
 using SendFormMessage = std::function<void(const FormMessage&)>;
 
 // Handles UM_CHECK_FOLDERS, UM_FILL_DATA_FOLDERS, UM_FILL_FONT_SIZES,
-// UM_SET_OPTION and UM_SET_GRAPHIC_SCREEN on the state; false for any other
-// message, which changes nothing.
-bool HandleFormMessage(FormState& f, const FormMessage& m, const DirectorySearch& search);
+// UM_SET_OPTION and UM_SET_GRAPHIC_SCREEN on the state; any other message
+// changes nothing.
+void HandleFormMessage(FormState& f, const FormMessage& m, const DirectorySearch& search);
 // A sender that handles each message on f at once.
 SendFormMessage HandleAt(FormState& f, const DirectorySearch& search);
 

@@ -123,7 +123,6 @@ TEST_F(Form, ControlEventsSendTheirMessagesInOrder) {
         cases[i].first();
         EXPECT_EQ(sent, cases[i].second) << i;
     }
-    EXPECT_FALSE(HandleFormMessage(f, {UM_SAVE_SETTINGS}, tree.Searcher()));
 }
 
 TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {

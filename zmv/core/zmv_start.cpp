@@ -26,7 +26,7 @@ bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::str
     if (!UsesRegistryForm(facts)) return true;  // no other host exists there
     std::string_view value = choice ? std::string_view(*choice) : std::string_view();
     while (!value.empty() && value.back() == '\0') value.remove_suffix(1);  // stored with its terminator
-    return UpperAscii(value) == kClassicConsoleHost;
+    return EqualNoCase(value, kClassicConsoleHost);
 }
 
 ShowPlan PlanShow(std::int32_t showCommand, bool classicHostCertain) {

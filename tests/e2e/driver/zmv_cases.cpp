@@ -28,9 +28,10 @@ std::string Zmv(const std::string& program, const std::string& title, const std:
 std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 // The run showed exactly the one message box, as the core words it.
-void CheckOneBox(const LaunchRun& run, const zmv::Message& expected, const std::string& what) {
+// expected: the box's caption, "|" and its text.
+void CheckOneBox(const LaunchRun& run, const std::string& expected, const std::string& what) {
     CHECK_MSG(run.boxes.size() == 1, what + ": " + std::to_string(run.boxes.size()) + " message boxes");
-    if (!run.boxes.empty()) CHECK_EQ(run.boxes[0].caption + "|" + run.boxes[0].text, expected.caption + "|" + expected.text);
+    if (!run.boxes.empty()) CHECK_EQ(run.boxes[0].caption + "|" + run.boxes[0].text, expected);
 }
 
 const std::string kClassic(zmv::kClassicConsoleHost);
@@ -122,13 +123,17 @@ E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
         const std::string pifPath = Join(Folder(l.program), "Conagent.pif");
         std::string tail;
         const std::string own = Join(l.inst, "VESKOR1.zmv");  // the launcher's own name, ".zmv" put in
-        zmv::Message expected = name == "no file" || name == "hidden file" ? zmv::MissingFileMessage(own) : zmv::NoProgramMessage(own);
+        std::string expected = name == "no file" || name == "hidden file"
+                                   ? "Console Window Config (ZMV) File Not Found|The file \"" + own + "\" is missing."
+                                   : "Invalid Console Window Config (ZMV) File|The file \"" + own +
+                                         "\" does not contain...\r\rPROGNAME: (followed by name of program to be run)";
         if (name == "hidden file") {
             WriteText(l.zmv(), Zmv(l.program, "Hidden", ""));
             SetFileAttributesA(l.zmv().c_str(), FILE_ATTRIBUTE_HIDDEN);
         } else if (name == "program missing") {
             WriteText(l.zmv(), "PROGNAME: \"nothing here\"\r\n");
-            expected = zmv::NoProgramFileMessage(Join(l.inst, "nothing here.exe"), own);
+            expected = "Invalid Console Window Config (ZMV) File|The program " + Join(l.inst, "nothing here.exe") +
+                       " specified in " + own + " does not exist.";
         } else if (name == "test mode") {
             WriteText(l.zmv(), testFile);
         } else if (name == "oversized") {  // 700 MB, sparse
@@ -141,8 +146,12 @@ E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
             WriteText(l.zmv(), Zmv(l.program, "Hidden", ""));
             if (name == "98 network") tail = "\\\\?\\" + l.zmv();
             else MakeFolders(pifPath);
-            expected = tail.empty() ? zmv::PifCreateMessage(zmv::FileErrorNumber(ERROR_ACCESS_DENIED), l.program)
-                                    : zmv::NetworkPathMessage(l.launcher());
+            expected = "Console Window Config (ZMV) Fatal Error|" +
+                       (tail.empty() ? "Error 70A creating ZMV file.\r\rThis program must be able to create a file in "
+                                       "the target\rprogram's directory (" + l.program + ")."
+                                     : "Error: Windows 95 and 98 only allow this program...\r\r" + l.launcher() +
+                                           "\r\r...to be run 1) from a Local Drive or 2) from a Network\rDrive that "
+                                           "has been mapped to a drive letter.");
         }
         const LaunchRun run = RunLauncher(l.launcher(), tail, l.root, {"Console\\Hidden", ""});
         CHECK_MSG(run.exitCode == kRefused, name);
@@ -179,8 +188,11 @@ E2E_CASE("zmv", start_failures_and_the_wait_for_the_window) {
         CHECK_EQ(run.exitCode, kStarted);
         CHECK_MSG(run.key.has_value() && KeyExists(key) == (kind == kSilent || kind == kKept), title + ": console key");
         DeleteKey(key);
-        if (kind == kCannotStart) CheckOneBox(run, zmv::StartFailureMessage(l.program, ERROR_BAD_EXE_FORMAT), title);
-        else if (kind == kNoWindow) CheckOneBox(run, zmv::NoWindowMessage(l.program), title);
+        const std::string failure = "Console Window Configuration (ZMV) Failure|";
+        if (kind == kCannotStart)
+            CheckOneBox(run, failure + "Unable to start \"" + l.program + "\".  Error 193 was reported by Windows.", title);
+        else if (kind == kNoWindow)
+            CheckOneBox(run, failure + "Console Application Failure.\r\rProgram (" + l.program + ") did not start.", title);
         else CHECK_MSG(run.boxes.empty(), title + ": " + (run.boxes.empty() ? "" : run.boxes[0].text));
         if (kind >= kKept) CHECK_EQ(CountOf(ReadText(l.log()).value_or(""), "START\r\n"), 1);
         if (kind == kKept) CHECK_EQ(LogValue(ReadText(l.log()).value_or(""), "WINDOW"), std::string("1 0 1"));
