@@ -1,7 +1,7 @@
 # The end-to-end driver (Windows build; its harness and probing helpers are in
 # tools/winprobe, the programs it starts in tools/standins), the driver's
 # resource checks.
-veskor_e2e_groups(resources shared)
+veskor_e2e_groups(resources shared dpi)
 # What differs on 64-bit Windows, in the 64-bit prefix only.
 veskor_e2e64_groups(wow64)
 
