@@ -54,8 +54,7 @@ int ScaleToDpi(int pixels, int dpi) {
 }
 
 int FontCreationHeight(int height, int logPixelsY) {
-    if (height < 0) return ScaleToDpi(height, logPixelsY);
-    if (height == 0) return 0;
+    if (height <= 0) return ScaleToDpi(height, logPixelsY);
     const long long pixels = static_cast<long long>(height) * logPixelsY / 72;
     if (pixels > INT_MAX) return -INT_MAX;
     if (pixels < 0) return 0;
