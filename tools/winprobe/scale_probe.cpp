@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "config_window.h"
 #include "form_probe.h"
 #include "form_rules.h"
 
@@ -154,20 +155,9 @@ int Beside(HWND control) {
 
 std::string TextFault(HWND control, const char* fontDescription, bool measureInk) {
     const std::string cls = ClassName(control);
-    std::vector<std::string> shown = {WindowText(control)};
-    if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) {
-        shown.clear();
-        // Another process's entries: the wide messages answer under Wine.
-        const int n = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            wchar_t entry[256] = {};
-            if (SendMessageW(control, CB_GETLBTEXTLEN, i, 0) >= 256) continue;
-            SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
-            char narrow[512] = {};
-            WideCharToMultiByte(CP_ACP, 0, entry, -1, narrow, sizeof narrow, nullptr, nullptr);
-            shown.push_back(narrow);
-        }
-    }
+    const std::vector<std::string> shown = lstrcmpiA(cls.c_str(), "ComboBox") == 0
+                                               ? ComboEntries(GetParent(control), GetDlgCtrlID(control))
+                                               : std::vector<std::string>{WindowText(control)};
     RECT r;
     GetClientRect(control, &r);
     // The room the control leaves the text against what the text needs, and

@@ -215,8 +215,7 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
     }
 }
 
-// frmError1 at the screen's DPI (in every session: at 96 DPI too), its close
-// box ending the launcher.
+// frmError1 at the screen's DPI (96 too), closed by its close box.
 E2E_CASE("dpi", error_form_follows_the_display_scale) {
     auto b = StartBroken("errorform_dpi", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); });
     if (!b->form) return;
