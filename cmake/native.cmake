@@ -28,9 +28,10 @@ function(veskor_e2e64_groups)
     set_property(GLOBAL APPEND PROPERTY VESKOR_E2E64_GROUPS ${ARGN})
 endfunction()
 
-# veskor_e2e_session(name arch template groups): tests NAME.GROUP that run the
-# driver's groups in one Wine session of architecture ARCH (win32 or win64),
-# its prefix copied from the build's TEMPLATE folder.
+# veskor_e2e_session(name arch template groups [dpi]): tests NAME.GROUP that run
+# the driver's groups in one Wine session of architecture ARCH (win32 or win64),
+# its prefix copied from the build's TEMPLATE folder, the display scale DPI when
+# given (96 otherwise).
 function(veskor_e2e_session name arch template groups)
     set(session ${CMAKE_SOURCE_DIR}/tests/e2e/wine-session.sh)
     set(state ${CMAKE_BINARY_DIR}/${name}-session)
@@ -38,6 +39,9 @@ function(veskor_e2e_session name arch template groups)
             "VESKOR_FAULT_PRELOAD=${VESKOR_FAULT_PRELOAD}"
             VESKOR_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/../${template}
             VESKOR_OUT_DIR=${CMAKE_BINARY_DIR}/../${name}-out)
+    if(ARGC GREATER 4)
+        list(APPEND env VESKOR_WINE_DPI=${ARGV4})
+    endif()
     add_test(NAME ${name}.session_start COMMAND ${session} start ${state})
     add_test(NAME ${name}.session_stop COMMAND ${session} stop ${state})
     set_tests_properties(${name}.session_start PROPERTIES FIXTURES_SETUP ${name}_wine ENVIRONMENT "${env}")
@@ -161,5 +165,14 @@ function(veskor_finish)
         get_property(groups64 GLOBAL PROPERTY VESKOR_E2E64_GROUPS)
         veskor_e2e_session(e2e win32 wine-template "${groups}")
         veskor_e2e_session(e2e64 win64 wine-template-win64 "${groups};${groups64}")
+        # The forms at 150% and 200% display scale, in a session of their own
+        # per scale and architecture (the sessions above run them at 96 DPI),
+        # each started once the template it copies exists.
+        foreach(dpi 144 192)
+            veskor_e2e_session(dpi${dpi} win32 wine-template dpi ${dpi})
+            veskor_e2e_session(dpi${dpi}_64 win64 wine-template-win64 dpi ${dpi})
+            set_tests_properties(dpi${dpi}.session_start PROPERTIES FIXTURES_REQUIRED e2e_wine)
+            set_tests_properties(dpi${dpi}_64.session_start PROPERTIES FIXTURES_REQUIRED e2e64_wine)
+        endforeach()
     endif()
 endfunction()

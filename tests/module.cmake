@@ -1,7 +1,7 @@
 # The end-to-end driver (Windows build; its harness and probing helpers are in
 # tools/winprobe, the programs it starts in tools/standins), the driver's
 # resource checks.
-veskor_e2e_groups(resources shared)
+veskor_e2e_groups(resources shared dpi)
 
 if(NOT VESKOR_NATIVE)
     add_library(fixture_marker SHARED ${CMAKE_SOURCE_DIR}/tests/fixtures/marker_dll.cpp)

@@ -36,6 +36,8 @@ const char* const kLabelFont = "MS Sans Serif,-13,0,0,0,400,0,0,0,0,1,2,1,34";
 const char* const kFieldFont = "Arial,-12,0,0,0,400,0,0,0,0,3,2,1,34";
 const char* const kPanelFont = "Arial,-13,0,0,0,700,0,0,0,0,3,2,1,34";
 
+// Outer sizes and control rectangles are pixels at 96 DPI; the client areas at
+// 96 DPI are the outer sizes less a 4-pixel sizing frame and a 19-pixel caption.
 const DWORD kFormStyle = WS_POPUP | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                          WS_VISIBLE;
 const DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
@@ -83,7 +85,7 @@ LRESULT CreateError2(HWND form) {
 }
 
 const FormDef kError2 = {
-    "VESKOR", "frmError2", kError2Caption, 492, 275, kFormStyle, kFormExStyle,
+    "VESKOR", "frmError2", kError2Caption, 492, 275, 484, 248, kFormStyle, kFormExStyle,
     {
         {IDOK, "Button", "OK", 200, 208, 84, 28, kButtonStyle | BS_DEFPUSHBUTTON, 0, kOkFont, kNone, kNone, 0},
         {lblMessage2, "Static", kPanelPlaceholder, 8, 101, 468, 88, kPanelStyle, 0, kPanelFont, kWhite, kRed, 0},
@@ -125,7 +127,7 @@ LRESULT CreateError1(HWND form) {
 }
 
 const FormDef kError1 = {
-    "VESKOR", "frmError1", kError1Caption, 595, 275, kFormStyle, kFormExStyle,
+    "VESKOR", "frmError1", kError1Caption, 595, 275, 587, 248, kFormStyle, kFormExStyle,
     {
         {cmdRunConfig, "Button", kRunConfigText, 68, 208, 145, 28, kButtonStyle | BS_PUSHBUTTON, 0, kButtonFont,
          kNone, kNone, 0},

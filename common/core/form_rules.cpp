@@ -44,12 +44,28 @@ FontDescription ParseFontDescription(const std::string& text) {
     return d;
 }
 
+int ScaleToDpi(int pixels, int dpi) {
+    if (dpi <= 0) return pixels;
+    const long long product = static_cast<long long>(pixels) * dpi;
+    const long long half = kLayoutDpi / 2;
+    const long long scaled = product >= 0 ? (product + half) / kLayoutDpi : -((-product + half) / kLayoutDpi);
+    if (scaled > INT_MAX) return INT_MAX;
+    if (scaled < INT_MIN) return INT_MIN;
+    return static_cast<int>(scaled);
+}
+
 int FontCreationHeight(int height, int logPixelsY) {
-    if (height <= 0) return height;
+    if (height <= 0) return ScaleToDpi(height, logPixelsY);
     const long long pixels = static_cast<long long>(height) * logPixelsY / 72;
     if (pixels > INT_MAX) return -INT_MAX;
     if (pixels < 0) return 0;
     return static_cast<int>(-pixels);
+}
+
+Size FormOuterSize(Size outerAt96, Size clientAt96, const FrameInsets& frame, int dpi) {
+    if (dpi == kLayoutDpi) return outerAt96;
+    return {ScaleToDpi(clientAt96.width, dpi) + frame.left + frame.right,
+            ScaleToDpi(clientAt96.height, dpi) + frame.top + frame.bottom};
 }
 
 int CentredOrigin(int screenSize, int windowSize) { return (screenSize - windowSize) / 2; }

@@ -40,10 +40,34 @@ FontDescription ParseFontDescription(const std::string& text);
 // clamped to the range of int.
 int LeadingInteger(const std::string& text);
 
+// The forms are laid out in pixels at 96 DPI. At another DPI every position,
+// size and pixel font height is multiplied by dpi / 96 and rounded to the
+// nearest pixel, halves away from zero, as the platform's MulDiv rounds (clamped
+// to the range of int; a DPI of 0 or less leaves the value as it is).
+inline constexpr int kLayoutDpi = 96;
+int ScaleToDpi(int pixels, int dpi);
+
 // The height passed to the font creation call: a negative height is a pixel
-// height and stays; a positive one is in points and becomes
-// -(points * logPixelsY / 72), integer division; 0 stays 0 (the face's default).
+// height at 96 DPI and is scaled to logPixelsY (ScaleToDpi); a positive one is
+// in points and becomes -(points * logPixelsY / 72), integer division; 0 stays
+// 0 (the face's default).
 int FontCreationHeight(int height, int logPixelsY);
+
+struct Size {
+    int width = 0, height = 0;
+    bool operator==(const Size& o) const { return width == o.width && height == o.height; }
+};
+
+// What a window's frame and caption add to its client area on each side, as
+// the platform reports them for the window's styles at the DPI it draws at.
+struct FrameInsets {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The outer size of a form: at 96 DPI the outer size it was designed with,
+// whatever the platform's frame; at any other DPI its client area at 96 DPI
+// scaled, with the frame around it.
+Size FormOuterSize(Size outerAt96, Size clientAt96, const FrameInsets& frame, int dpi);
 
 // Left or top of a window of the given size centred on a screen of the given
 // size: (screen - size) / 2 with integer division.

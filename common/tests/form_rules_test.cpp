@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace veskor {
@@ -18,13 +19,7 @@ TEST(FontDescription, ParsesTheFourteenFields) {
 }
 
 TEST(FontDescription, BadFieldsGiveDefinedValues) {
-    struct Case {
-        const char* text;
-        const char* face;
-        int height;
-        int weight;
-        int pitchAndFamily;
-    } cases[] = {
+    struct Case { const char *text, *face; int height, weight, pitchAndFamily; } cases[] = {
         {"", "", 0, 0, 0},                                         // numbers missing
         {"MS Sans Serif,-11", "MS Sans Serif", -11, 0, 0},        // cut short
         {"Arial,abc,0,0,0,bold,0,0,0,0,0,0,0,x", "Arial", 0, 0, 0},  // not numbers
@@ -46,13 +41,25 @@ TEST(FontDescription, BadFieldsGiveDefinedValues) {
     }
 }
 
-TEST(FontCreationHeight, PixelsStayPointsConvert) {
-    struct Case {
-        int height, dpi, expected;
-    } cases[] = {
-        {-11, 96, -11}, {9, 96, -12}, {9, 120, -15}, {10, 96, -13} /* 13.33 truncated */, {0, 96, 0}, {INT_MAX, 96, -INT_MAX},
+TEST(FontCreationHeight, PixelsScaleWithTheDpiPointsConvert) {
+    struct Case { int height, dpi, expected; } cases[] = {
+        {-11, 96, -11}, {-11, 144, -17} /* 16.5 away from zero */, {-13, 120, -16} /* 16.25 */, {-12, 192, -24},
+        {9, 96, -12},   {9, 120, -15},  {10, 96, -13} /* 13.33 truncated */, {0, 144, 0}, {INT_MAX, 96, -INT_MAX},
+        {INT_MIN, 96, INT_MIN}, {-INT_MAX, 192, INT_MIN}, {9, -120, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(FontCreationHeight(c.height, c.dpi), c.expected) << c.height << "@" << c.dpi;
+}
+
+TEST(LayoutScale, NearestPixelHalvesAwayFromZero) {
+    struct Case { int pixels, dpi, expected; } cases[] = {
+        {573, 144, 860}, {333, 144, 500}, {17, 120, 21}, {3, 120, 4}, {1, 144, 2}, {-1, 144, -2}, {-3, 120, -4},
+        {5, 96, 5},      {7, 72, 5},      {0, 192, 0},   {5, 0, 5},   {INT_MAX, 192, INT_MAX}, {INT_MIN, 120, INT_MIN},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ScaleToDpi(c.pixels, c.dpi), c.expected) << c.pixels << "@" << c.dpi;
+    // The outer size: as designed at 96 DPI whatever the frame, else the scaled client area framed.
+    const std::tuple<int, FrameInsets, Size> outer[] = {{96, {3, 22, 3, 3}, {579, 358}}, {144, {3, 28, 3, 3}, {866, 531}},
+                                                        {120, {4, 27, 4, 4}, {724, 447}}, {192, {}, {1146, 666}}};
+    for (const auto& [dpi, frame, size] : outer) EXPECT_EQ(FormOuterSize({579, 358}, {573, 333}, frame, dpi), size) << dpi;
 }
 
 TEST(FormWindow, CentringClassNamesAndTextBackgrounds) {

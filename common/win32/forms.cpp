@@ -181,8 +181,8 @@ LRESULT DefaultButton(HWND form) {
 LRESULT Create(HWND window, FormRecord& r) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     for (const ControlDef& c : r.def->controls) {
-        HWND control = ::CreateWindowExA(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE, c.left,
-                                         c.top, c.width, c.height, window,
+        HWND control = ::CreateWindowExA(c.exStyle, c.className, c.text, c.style | WS_CHILD | WS_VISIBLE,
+                                         Scaled(c.left), Scaled(c.top), Scaled(c.width), Scaled(c.height), window,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
         if (!control) continue;
         r.controls[c.id] = control;
@@ -301,13 +301,12 @@ HFONT MakeFont(const std::string& text) {
     const FontDescription d = ParseFontDescription(text);
     if (d.face.empty()) return nullptr;
     HDC screen = ::GetDC(nullptr);
-    const int logPixelsY = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
     BYTE charSet = DEFAULT_CHARSET;
     if (screen) {
         ::EnumFontFamiliesA(screen, d.face.c_str(), LastCharSet, reinterpret_cast<LPARAM>(&charSet));
         ::ReleaseDC(nullptr, screen);
     }
-    return ::CreateFontA(FontCreationHeight(d.height, logPixelsY), 0, 0, 0, d.weight, d.italic != 0,
+    return ::CreateFontA(FontCreationHeight(d.height, ScreenDpi()), 0, 0, 0, d.weight, d.italic != 0,
                          d.underline != 0, d.strikeOut != 0, charSet, OUT_TT_PRECIS, 0, 0, 0, d.face.c_str());
 }
 
@@ -351,6 +350,24 @@ bool RegisterFormClass(const std::string& name) {
 }
 
 }  // namespace
+
+int ScreenDpi() {
+    static const int dpi = [] {
+        HDC screen = ::GetDC(nullptr);
+        const int logPixelsY = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen) ::ReleaseDC(nullptr, screen);
+        return logPixelsY > 0 ? logPixelsY : kLayoutDpi;
+    }();
+    return dpi;
+}
+
+int ShowMessage(HWND form, const char* text, const char* caption, UINT flags) {
+    const int answer = ::MessageBoxA(form, text, caption, flags);
+    // The form itself may be gone (a message shown while it closes).
+    const FormRecord* r = FormOf(form);
+    if (r && r->lastFocus && ::IsWindow(r->lastFocus) && ::IsWindowVisible(form)) ::SetFocus(r->lastFocus);
+    return answer;
+}
 
 HFONT CachedFont(const std::string& description) {
     static std::map<std::string, HFONT> cache;
@@ -435,10 +452,15 @@ int ShowFormModal(const FormDef& form, HWND owner, void* context) {
     if (!RegisterFormClass(className)) return -1;
     Session session = {&form, owner, context, !g_startupFormShown, 0};
     g_startupFormShown = true;
-    const int left = CentredOrigin(::GetSystemMetrics(SM_CXSCREEN), form.width);
-    const int top = CentredOrigin(::GetSystemMetrics(SM_CYSCREEN), form.height);
-    HWND window = ::CreateWindowExA(form.exStyle, className.c_str(), form.caption, form.style, left, top, form.width,
-                                    form.height, owner, nullptr, ::GetModuleHandleA(nullptr), &session);
+    // The frame the platform draws around the client area at the screen's DPI.
+    RECT frame = {0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, form.style, FALSE, form.exStyle);
+    const Size outer = FormOuterSize({form.width, form.height}, {form.clientWidth, form.clientHeight},
+                                     {-frame.left, -frame.top, frame.right, frame.bottom}, ScreenDpi());
+    const int left = CentredOrigin(::GetSystemMetrics(SM_CXSCREEN), outer.width);
+    const int top = CentredOrigin(::GetSystemMetrics(SM_CYSCREEN), outer.height);
+    HWND window = ::CreateWindowExA(form.exStyle, className.c_str(), form.caption, form.style, left, top, outer.width,
+                                    outer.height, owner, nullptr, ::GetModuleHandleA(nullptr), &session);
     if (!window) return -1;
     HWND ownerTop = TopLevelOf(owner);
     if (ownerTop) ::EnableWindow(ownerTop, FALSE);

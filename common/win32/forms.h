@@ -20,7 +20,7 @@ struct ControlDef {
     int id;
     const char* className;
     const char* text;
-    int left, top, width, height;  // client pixels of the form
+    int left, top, width, height;  // client pixels of the form at 96 DPI, scaled to the screen's
     DWORD style;                   // WS_CHILD and WS_VISIBLE are always added
     DWORD exStyle;
     const char* font;              // font description text; "" keeps the platform's font
@@ -45,7 +45,8 @@ struct FormDef {
     const char* program;  // for the class name "FORM_<PROGRAM>_<FORM>_CLASS"
     const char* name;
     const char* caption;
-    int width, height;    // outer size; the form is centred on the screen
+    int width, height;    // outer size at 96 DPI; the form is centred on the screen
+    int clientWidth, clientHeight;  // client area at 96 DPI, scaled to the screen's at any other
     DWORD style;
     DWORD exStyle;
     std::vector<ControlDef> controls;  // in creation order, which is the tab order
@@ -60,6 +61,19 @@ struct FormDef {
 // program shows is its start-up form: destroying it ends the program's message
 // processing.
 int ShowFormModal(const FormDef& form, HWND owner, void* context = nullptr);
+
+// The DPI the forms are drawn at: LOGPIXELSY of the screen, read once. The
+// programs declare themselves DPI-aware, so it is the system's DPI; where the
+// declaration is not read (Windows 95/98, an override), it is what the
+// platform lets them draw at (96 where it stretches the forms).
+int ScreenDpi();
+
+// A layout pixel at 96 DPI in the screen's DPI.
+inline int Scaled(int pixels) { return ScaleToDpi(pixels, ScreenDpi()); }
+
+// A message box owned by the form; afterwards the keyboard focus is back on
+// the control that had it before (the platform may leave it nowhere).
+int ShowMessage(HWND form, const char* text, const char* caption, UINT flags);
 
 // Re-enables and activates the owner, destroys the form and stores the result.
 void CloseForm(HWND form, int result);

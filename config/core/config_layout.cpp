@@ -104,8 +104,4 @@ const std::vector<ControlSpec>& FormControls() {
     return controls;
 }
 
-Point FormPosition(int screenWidth, int screenHeight) {
-    return {(screenWidth - kForm.width) / 2, (screenHeight - kForm.height) / 2};
-}
-
 }  // namespace veskor::config

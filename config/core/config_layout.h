@@ -125,7 +125,8 @@ struct ControlSpec {
     ControlColours colours;
 };
 
-// The thirty controls in creation (and tab) order.
+// The thirty controls in creation (and tab) order; positions and sizes are
+// client pixels at 96 DPI.
 const std::vector<ControlSpec>& FormControls();
 
 struct FormSpec {
@@ -137,17 +138,14 @@ struct FormSpec {
     std::uint32_t style = style::kWS_POPUP | style::kWS_CAPTION | style::kWS_DLGFRAME | style::kWS_SYSMENU |
                           style::kWS_CLIPSIBLINGS | style::kWS_CLIPCHILDREN | style::kWS_VISIBLE;
     std::uint32_t exStyle = style::kWS_EX_CONTROLPARENT | style::kWS_EX_WINDOWEDGE;
-    int width = 579;
+    int width = 579;  // outer size at 96 DPI
     int height = 358;
+    // The client area at 96 DPI (the outer size less a 3-pixel dialog frame and
+    // a 19-pixel caption); at another DPI the form is this area scaled, framed
+    // as the platform frames it there.
+    int clientWidth = 573;
+    int clientHeight = 333;
 };
 inline constexpr FormSpec kForm{};
-
-// The form's outer top-left corner on a screen of the given size: centred,
-// truncating toward zero, never clamped onto the screen.
-struct Point {
-    int x, y;
-    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
-};
-Point FormPosition(int screenWidth, int screenHeight);
 
 }  // namespace veskor::config

@@ -114,8 +114,6 @@ TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
         EXPECT_EQ(c.colours.transparent, c.id == ids::fraFolders) << c.name;
         EXPECT_EQ(c.colours.background, c.id == ids::fraFolders ? style::kCOLOR_BTNFACE : style::kCOLOR_WINDOW);
     }
-    EXPECT_EQ(FormPosition(1024, 768), (Point{222, 205}));
-    EXPECT_EQ(FormPosition(500, 300), (Point{-39, -29}));
 }
 
 }  // namespace

@@ -134,11 +134,11 @@ void SaveSettings(HWND form) {
     Session& s = SessionOf(form);
     const Collected c = CollectSettings(s.state);
     if (c.refused) {
-        ::MessageBoxA(form, kShareRefusalText, kMessageCaption, MB_OK | MB_ICONINFORMATION);
+        veskor::win32::ShowMessage(form, kShareRefusalText, kMessageCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const std::string failed = SaveFailureMessage(s.workingFolder, SaveSettingsToDisk(s.workingFolder, c.settings));
-    if (!failed.empty()) ::MessageBoxA(form, failed.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+    if (!failed.empty()) veskor::win32::ShowMessage(form, failed.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
 }
 
 bool IsFormMessage(UINT message) {
@@ -169,7 +169,7 @@ LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
         if (warning.empty()) break;
         // The form shows what it holds now, behind the warning.
         Show(form);
-        ::MessageBoxA(form, warning.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+        veskor::win32::ShowMessage(form, warning.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
         return 1;
     }
     case UM_SAVE_SETTINGS: SaveSettings(form); return 1;
@@ -290,7 +290,9 @@ LRESULT Create(HWND form) {
         if (!c.resizedHeight) continue;
         HWND combo = Control(s, c.id);
         ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        ::SetWindowPos(combo, nullptr, c.x, c.y, c.width, c.resizedHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        using veskor::win32::Scaled;
+        ::SetWindowPos(combo, nullptr, Scaled(c.x), Scaled(c.y), Scaled(c.width), Scaled(c.resizedHeight),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
         ::ShowWindow(combo, SW_SHOW);
     }
     Show(form);
@@ -344,7 +346,8 @@ std::vector<CommandBinding> Commands() {
 
 const FormDef& ConfigForm() {
     static const FormDef form = {
-        "VESKORCFG", "frmConfig", kForm.caption, kForm.width, kForm.height, kForm.style, kForm.exStyle,
+        "VESKORCFG", "frmConfig", kForm.caption, kForm.width, kForm.height, kForm.clientWidth,
+        kForm.clientHeight, kForm.style, kForm.exStyle,
         ControlDefs(), Commands(), OnMessage, Create,
     };
     return form;

@@ -9,8 +9,10 @@
 # names the template prefix (default: STATE/../wine-template). VESKOR_WINE_ARCH
 # is win32 (default: a 32-bit Windows) or win64 (a 64-bit Windows 10, where the
 # 32-bit programs run under the 32-bit layer); keep one template per architecture.
-# VESKOR_FAULT_PRELOAD, when set, is preloaded into the session's server and
-# programs (the fault library, with "$LIB" for the word size).
+# VESKOR_WINE_DPI, when set, is the display scale of the session's user
+# (LogPixels, read by the wineserver when it starts). VESKOR_FAULT_PRELOAD,
+# when set, is preloaded into the session's server and programs (the fault
+# library, with "$LIB" for the word size).
 set -euo pipefail
 cmd=$1
 state=$(realpath -m "$2")
@@ -23,11 +25,16 @@ wine_env() {
   export WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$1"
 }
 
+# The screen: 1024 x 768, at a display scale as many pixels more as the scale
+# gives (a 200% display has twice the pixels each way).
+dpi=${VESKOR_WINE_DPI:-96}
+screen="$((1024 * dpi / 96))x$((768 * dpi / 96))x24"
+
 start_display() {
   local n
   for n in $(seq 91 160); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
     local pid=$!
     # The display is ours only when the lock names our server: two sessions
     # starting together may both try the same number, and the loser's socket
@@ -89,6 +96,10 @@ ENV
   [ -n "${VESKOR_FAULT_PRELOAD:-}" ] && echo "export LD_PRELOAD='$VESKOR_FAULT_PRELOAD'" >>"$state/env"
 
   . "$state/env"
+  if [ -n "${VESKOR_WINE_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VESKOR_WINE_DPI" /f >/dev/null 2>&1
+    wineserver -w
+  fi
   wineserver -p </dev/null >/dev/null 2>&1
   mkdir -p "$WINEPREFIX/drive_c/e2e"
   wine "$(realpath "$VESKOR_WIN32_BIN")/driver.exe" warmup </dev/null >/dev/null 2>&1

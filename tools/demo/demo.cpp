@@ -6,7 +6,8 @@
 // Told step by step in demo-report.txt, with screenshots of the form and of
 // the console window; then a save on a full disk and the message it shows.
 // Then sample installations broken on purpose, a screenshot of the error form
-// each one shows, and a line per form.
+// each one shows, and a line per form; last, in a session at 150% display
+// scale, the configuration form and one error form.
 #include <functional>
 
 #include "config_layout.h"
@@ -14,6 +15,7 @@
 #include "form_probe.h"
 #include "harness.h"
 #include "install.h"
+#include "scale_probe.h"
 #include "winutil.h"
 #include "zmv_console.h"
 #include "zmv_setup.h"
@@ -190,6 +192,32 @@ E2E_CASE("demo", error_forms) {
         Say("  closed; VESKOR.EXE ended with exit code " + std::to_string(code));
         CHECK_EQ(code, 0ul);
     }
+}
+
+// At 150% display scale (the session's DPI, 144): the configuration form and
+// one error form, one screenshot each.
+E2E_CASE("demo_scaled", forms_at_the_display_scale) {
+    const int dpi = ScreenDpi();
+    const std::string suffix = "-" + std::to_string(dpi) + "dpi";
+    const Installation in = MakeInstallationAt(Join(Env().out, "sample"), "VESKOR1.EXE");
+    CopyProgram("VESKORCFG.EXE", Join(in.inst, "VESKORCFG.EXE"));
+    Process program;
+    HWND form = StartConfig(program, in.inst);
+    CHECK_MSG(form != nullptr, "VESKORCFG.EXE showed no form");
+    if (form) {
+        CHECK(SaveWindowBitmap(form, Join(Env().out, "frmConfig" + suffix + ".bmp")));
+        Say("At " + std::to_string(dpi) + " DPI: frmConfig, saved as frmConfig" + suffix + ".png");
+        PostMessageA(GetDlgItem(form, ids::cmdCancel), BM_CLICK, 0, 0);
+        CHECK_EQ(program.WaitExit(10000), 0ul);
+    }
+    WriteText(Join(in.inst, "VESKOR.INI"), FoldersSection(in.app, "DATA02"));
+    Process launcher;
+    form = StartLauncherForForm(launcher, in.inst, kError1Class, 1005, 20000);
+    CHECK_MSG(form != nullptr, "no frmError1");
+    if (!form) return;
+    CHECK(SaveWindowBitmap(form, Join(Env().out, "frmError1-data-folder-missing" + suffix + ".bmp")));
+    Say("At " + std::to_string(dpi) + " DPI: frmError1, saved as frmError1-data-folder-missing" + suffix + ".png");
+    CHECK_EQ(WaitExitClosingForms(launcher, 10000), 0ul);
 }
 
 }  // namespace

@@ -38,11 +38,7 @@ LaunchResult RunLauncher(const std::string& program, const std::string& folder) 
 // file that is not there: an application folder that refuses new files starts
 // at once without one.
 E2E_CASE("client", launch_from_any_folder_and_with_the_lock_file_held) {
-    const struct {
-        const char *instName, *folder, *accessShareMs;
-        DWORD started, minMs, maxMs;
-        bool unchangeableApp;
-    } rows[] = {
+    const struct { const char *instName, *folder, *accessShareMs; DWORD started, minMs, maxMs; bool unchangeableApp; } rows[] = {
         {"my dir", "", "", 1, 0, 7800, false},          {"INST", "ELSEWHERE", "", 1, 0, 7800, false},
         {"INST", "", "rw r 15000", 0, 7800, 11000, false}, {"INST", "", "rw r 3000", 1, 1800, 7800, false},
         {"INST", "", "r r 15000", 1, 0, 1800, false},   {"INST", "", "", 1, 0, 1800, true},

@@ -13,6 +13,7 @@
 #include "config_window.h"
 #include "form_probe.h"
 #include "harness.h"
+#include "scale_probe.h"
 #include "settings_files.h"
 #include "../../support/config_sample.h"
 #include "winutil.h"
@@ -110,24 +111,14 @@ std::string Snapshot(const std::string& dir) {
     return all;
 }
 
-// Every control where the layout table puts it, in creation order, with its
-// class, styles and, where nothing replaces it, its caption; the form itself
-// centred at its size, showing the defaults. Then the help panel follows the
-// focus, and the open-file dialog sets the application folder.
-E2E_CASE("configform", layout_help_and_select_folder_dialog) {
-    auto r = Open("cfgform_layout", nullptr);
-    if (!r->form) return;
-    HWND f = r->form;
-    Compare(*r, "defaults");
-    CHECK_EQ(FocusId(f), ids::txtAppFolder);
+// The form placed and every control where the layout table puts it, scaled to
+// the screen's DPI, in creation order, with its class, styles and, where
+// nothing replaces it, its caption.
+void CheckLayout(HWND f) {
     CHECK_EQ(ClassOf(f), std::string(kConfigClass));
     CHECK_EQ(WindowText(f), std::string(kForm.caption));
-    const Point at = FormPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    RECT outer;
-    GetWindowRect(f, &outer);
-    CHECK_MSG(outer.left == at.x && outer.top == at.y && outer.right - outer.left == kForm.width &&
-                  outer.bottom - outer.top == kForm.height && (GetWindowLongA(f, GWL_STYLE) & kForm.style) == kForm.style,
-              "form rectangle or style");
+    CHECK_EQ(PlacementFault(f, {kForm.width, kForm.height}, {kForm.clientWidth, kForm.clientHeight}), std::string());
+    CHECK((GetWindowLongA(f, GWL_STYLE) & kForm.style) == kForm.style);
     HWND previous = nullptr;
     for (const ControlSpec& c : FormControls()) {
         HWND w = GetDlgItem(f, c.id);
@@ -135,6 +126,7 @@ E2E_CASE("configform", layout_help_and_select_folder_dialog) {
         CHECK_MSG(w != nullptr && GetWindow(w, GW_HWNDPREV) == previous, what + " missing or out of order");
         if (!(previous = w)) continue;
         const RECT box = RectInParent(w);
+        const RECT want = ScaledBox(c.x, c.y, c.width, c.height);
         // The platform keeps a combo box's scroll bar and edge itself, and moves an
         // option button's tab stop to the checked member of its group.
         DWORD style = c.style, exStyle = c.exStyle;
@@ -142,14 +134,25 @@ E2E_CASE("configform", layout_help_and_select_folder_dialog) {
         if (c.kind == ControlKind::OptionButton) style &= ~WS_TABSTOP;
         const bool replaced = c.kind == ControlKind::Edit || c.kind == ControlKind::ComboBox || c.id == ids::lblHelp ||
                               (c.id >= ids::lblAppStatus && c.id <= ids::lblSpoolStatus);
-        CHECK_MSG(lstrcmpiA(ClassOf(w).c_str(), ControlClassName(c.kind)) == 0 && box.left == c.x && box.top == c.y &&
-                      box.right - box.left == c.width &&
-                      (c.kind == ControlKind::ComboBox || box.bottom - box.top == c.height) &&
+        CHECK_MSG(lstrcmpiA(ClassOf(w).c_str(), ControlClassName(c.kind)) == 0 && box.left == want.left &&
+                      box.top == want.top && box.right == want.right &&
+                      (c.kind == ControlKind::ComboBox || box.bottom == want.bottom) &&
                       (static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & style) == style &&
                       (static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)) & exStyle) == exStyle &&
                       (replaced || WindowText(w) == c.caption),
                   what + " class, position, style or caption");
     }
+}
+
+// The layout, showing the defaults. Then the help panel follows the focus, and
+// the open-file dialog sets the application folder.
+E2E_CASE("configform", layout_help_and_select_folder_dialog) {
+    auto r = Open("cfgform_layout", nullptr);
+    if (!r->form) return;
+    HWND f = r->form;
+    Compare(*r, "defaults");
+    CHECK_EQ(FocusId(f), ids::txtAppFolder);
+    CheckLayout(f);
     const std::string label = ItemText(f, ids::lblHelp);
     // A click on a label or a group box leaves the panel and the focus as they are.
     for (POINT p : {POINT{20, 185}, POINT{410, 250}}) {
@@ -357,7 +360,8 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
 // Loaded from VESKOR.INI or, without it, from VESKOR.LST, the window shows what
 // the state holds after the same load; Cancel, Escape and the close box then
 // end the program without writing a file. A VESKOR.INI the user may not read
-// is named in a warning owned by the form, with the defaults shown behind it.
+// is named in a warning owned by the form, with the defaults shown behind it;
+// after it the focus is back in the application folder field.
 E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
     const Files list = [](const Run& r) {
         WriteText(Join(r.dir, "VESKOR.LST"), "APPLPATH=" + r.app + "\r\nDATAPATH=DATA02\r\nMAX_FLAG=Y\r\nMAX_SIZE=60\r\nMAX_TYPE=TT\r\nGRAPHIC=1\r\n");
@@ -376,7 +380,7 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
              CHECK_MSG(p.x >= 0, "no close box");
              ClickAt(p.x, p.y);
          }},
-        {"unreadable", unreadable, cancel},
+        {"unreadable", unreadable, [](HWND f) { Key(f, VK_ESCAPE); }},
     };
     for (const auto& [way, files, close] : ways) {
         auto r = Open(std::string("cfgform_close_") + way, files);
@@ -390,6 +394,8 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
                           FindWindowExA(box, nullptr, "Static", warning.c_str()),
                       "no warning owned by the form with its caption and text");
             if (box) PostMessageA(box, WM_COMMAND, IDOK, 0), WaitUntil([box] { return !IsWindow(box); });
+            // The focus where a normal start puts it, so that Escape works at once.
+            CHECK_MSG(WaitUntil([&] { return FocusId(r->form) == ids::txtAppFolder; }), "focus after the warning");
         }
         Compare(*r, way);
         const std::string before = Snapshot(r->dir);
@@ -398,6 +404,24 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
         CHECK_MSG(r->program.WaitExit(10000) == 0, way);
         CHECK_MSG(Snapshot(r->dir) == before, std::string(way) + " wrote a file");
     }
+}
+
+// The form at the screen's DPI: placed and laid out as the table says, scaled;
+// every caption and list entry whole, and the text of a label, an edit and the
+// help panel as tall as its scaled font draws it; Escape still ends it unsaved.
+E2E_CASE("dpi", config_form_follows_the_display_scale) {
+    auto r = Open("cfgform_dpi", Ini("0", "N", "800 x 600"));
+    if (!r->form) return;
+    HWND f = r->form;
+    CheckLayout(f);
+    for (const ControlSpec& c : FormControls()) {
+        const bool ink = c.id == ids::lblCaption[0] || c.id == ids::txtSpoolFolder || c.id == ids::lblHelp;
+        CHECK_EQ(TextFault(GetDlgItem(f, c.id), c.font, ink), std::string());
+    }
+    const std::string before = Snapshot(r->dir);
+    Key(f, VK_ESCAPE);
+    CHECK_EQ(r->program.WaitExit(10000), 0ul);
+    CHECK_EQ(Snapshot(r->dir), before);
 }
 
 }  // namespace

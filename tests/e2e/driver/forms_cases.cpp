@@ -10,6 +10,7 @@
 #include "form_probe.h"
 #include "harness.h"
 #include "install.h"
+#include "scale_probe.h"
 #include "settings_files.h"
 #include "winutil.h"
 
@@ -31,15 +32,20 @@ void PressKey(WORD virtualKey) {
     SendInput(2, in, sizeof in[0]);
 }
 
-// A control as the form should show it; rect in client coordinates.
-struct ControlExpect { int id; const char* cls; std::string text; bool visible; RECT rect; DWORD style; };
+// A control as the form should show it; rect in client coordinates; the font
+// of a caption that must show whole (null for fields and panels).
+struct ControlExpect { int id; const char* cls; std::string text; bool visible; RECT rect; DWORD style; const char* font; };
 
-RECT Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+// A 96-DPI layout rectangle at the screen's DPI.
+const auto Box = ScaledBox;
 
 const DWORD kButton = WS_CHILD | WS_TABSTOP | BS_NOTIFY | BS_CENTER | BS_VCENTER;
 const DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const DWORD kField = WS_CHILD | ES_LEFT | ES_UPPERCASE | ES_AUTOHSCROLL | ES_READONLY;
 const DWORD kPanel = WS_CHILD | SS_CENTER | SS_NOTIFY | SS_SUNKEN | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+const char* const kButtonFont = "MS Sans Serif,-11,0,0,0,400,0,0,0,0,1,2,1,34";
+const char* const kOkFont = "MS Sans Serif,-11,0,0,0,400,0,0,0,0,0,0,0,0";
+const char* const kLabelFont = "MS Sans Serif,-13,0,0,0,400,0,0,0,0,1,2,1,34";
 const DWORD kFormStyle = WS_POPUP | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 std::string Upper(std::string s) { return CharUpperBuffA(&s[0], static_cast<DWORD>(s.size())), s; }
@@ -49,21 +55,21 @@ std::vector<ControlExpect> Controls(const StartupState& state) {
     if (state.status == 9) {
         const veskor::client::Error2Fill f = veskor::client::FillError2(state);
         return {
-            {IDOK, "Button", "OK", true, Box(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON},
-            {1000, "Static", f.message, true, Box(8, 101, 468, 88), kPanel},
-            {1001, "Edit", Upper(f.field), true, Box(8, 28, 468, 22), kField},
-            {1002, "Static", f.label, true, Box(8, 8, 340, 20), kLabel},
+            {IDOK, "Button", "OK", true, Box(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON, kOkFont},
+            {1000, "Static", f.message, true, Box(8, 101, 468, 88), kPanel, nullptr},
+            {1001, "Edit", Upper(f.field), true, Box(8, 28, 468, 22), kField, nullptr},
+            {1002, "Static", f.label, true, Box(8, 8, 340, 20), kLabel, kLabelFont},
         };
     }
     const veskor::client::Error1Fill f = veskor::client::FillError1(state);
     return {
-        {1000, "Button", "RUN Configuration Tool", true, Box(68, 208, 145, 28), kButton | BS_PUSHBUTTON},
-        {1001, "Static", f.firstLabel, true, Box(8, 8, 340, 20), kLabel},
-        {1002, "Edit", Upper(f.firstField), true, Box(8, 28, 568, 22), kField},
-        {1003, "Static", f.secondLabel, f.secondRowVisible, Box(8, 58, 340, 20), kLabel},
-        {1004, "Edit", Upper(f.secondField), f.secondRowVisible, Box(8, 78, 568, 22), kField},
-        {1005, "Static", f.message, true, Box(8, 104, 568, 97), kPanel},
-        {IDOK, "Button", "OK", true, Box(438, 208, 84, 28), kButton | BS_DEFPUSHBUTTON},
+        {1000, "Button", "RUN Configuration Tool", true, Box(68, 208, 145, 28), kButton | BS_PUSHBUTTON, kButtonFont},
+        {1001, "Static", f.firstLabel, true, Box(8, 8, 340, 20), kLabel, kLabelFont},
+        {1002, "Edit", Upper(f.firstField), true, Box(8, 28, 568, 22), kField, nullptr},
+        {1003, "Static", f.secondLabel, f.secondRowVisible, Box(8, 58, 340, 20), kLabel, kLabelFont},
+        {1004, "Edit", Upper(f.secondField), f.secondRowVisible, Box(8, 78, 568, 22), kField, nullptr},
+        {1005, "Static", f.message, true, Box(8, 104, 568, 97), kPanel, nullptr},
+        {IDOK, "Button", "OK", true, Box(438, 208, 84, 28), kButton | BS_DEFPUSHBUTTON, kOkFont},
     };
 }
 
@@ -75,22 +81,20 @@ void CheckControls(HWND form, const StartupState& state) {
                       EqualRect(&box, &c.rect) && (static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)) & c.style) == c.style,
                   "control " + std::to_string(c.id) + " " + ClassOf(w) + " shows \"" + WindowText(w) + "\" at " +
                       std::to_string(box.left) + "," + std::to_string(box.top) + " or has other styles");
+        if (c.font) CHECK_EQ(TextFault(w, c.font, c.id == 1001), std::string());
     }
 }
 
-// Everything the form shows, as it is first seen: class, caption, centred
-// outer size, styles, the form record, controls, focus and the white-on-red
-// message panel.
+// Everything the form shows, as it is first seen: class, caption, place and
+// size (scaled to the screen's DPI), styles, the form record, controls, focus
+// and the white-on-red message panel.
 void CheckForm(HWND form, const StartupState& state) {
     const bool second = state.status == 9;
     CHECK_EQ(ClassOf(form), std::string(second ? kError2Class : kError1Class));
     CHECK_EQ(WindowText(form), std::string(second ? "Form1" : "Keldrin Veskor - Cannot Load Application"));
-    const int width = second ? 492 : 595, height = 275;
-    RECT r;
-    GetWindowRect(form, &r);
-    const RECT centred = Box((GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                             width, height);
-    CHECK_MSG(EqualRect(&r, &centred) && (static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE)) & kFormStyle) == kFormStyle &&
+    const int width = second ? 492 : 595;
+    CHECK_EQ(PlacementFault(form, {width, 275}, {width - 8, 248}), std::string());
+    CHECK_MSG((static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE)) & kFormStyle) == kFormStyle &&
                   (GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && GetPropA(form, "WEV_PTR") &&
                   GetPropA(form, "WEV_TAGPROPERTY"),
               "form rectangle, styles or record");
@@ -149,12 +153,8 @@ void CheckEnded(BrokenStart& b, bool configStarted) {
 // it one way and checks what the launcher then started.
 E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
     Process holder;
-    const struct {
-        const char* name;
-        std::int32_t status;
-        std::function<void(BrokenStart&)> breakIt, closeIt;
-        bool configStarted;
-    } rows[] = {
+    const struct { const char* name; std::int32_t status; std::function<void(BrokenStart&)> breakIt, closeIt; bool configStarted; }
+    rows[] = {
         // Hidden and system files and folders count as missing.
         {"ini hidden, OK button", -1, [](BrokenStart& b) { SetFileAttributesA(b.state.iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
@@ -170,12 +170,6 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              CheckControls(b.form, b.state);
              ClickCentre(GetDlgItem(b.form, 1000));
          }, true},
-        {"data folder missing, close box", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); },
-         [](BrokenStart& b) {
-             const POINT p = CloseBoxCentre(b.form);
-             CHECK_MSG(p.x >= 0, "no close box found");
-             ClickAt(p.x, p.y);
-         }, false},
         {"spool folder hidden, Enter", -7,
          [](BrokenStart& b) { SetFileAttributesA(b.state.spoolFolder.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart&) { PressKey(VK_RETURN); }, true},
@@ -219,6 +213,17 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
         row.closeIt(*b);
         CheckEnded(*b, row.configStarted);
     }
+}
+
+// frmError1 at the screen's DPI (96 too), closed by its close box.
+E2E_CASE("dpi", error_form_follows_the_display_scale) {
+    auto b = StartBroken("errorform_dpi", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); });
+    if (!b->form) return;
+    CheckForm(b->form, b->state);
+    const POINT p = CloseBoxCentre(b->form);
+    CHECK_MSG(p.x >= 0, "no close box found");
+    ClickAt(p.x, p.y);
+    CheckEnded(*b, false);
 }
 
 }  // namespace

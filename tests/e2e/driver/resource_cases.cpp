@@ -8,10 +8,8 @@
 namespace e2e {
 namespace {
 
-const struct {
-    const char *program, *version, *description;
-    bool formProgram;  // icon groups and the version 6 common controls
-} kPrograms[] = {
+// formProgram: icon groups, the version 6 common controls, DPI-aware.
+const struct { const char *program, *version, *description; bool formProgram; } kPrograms[] = {
     {"VESKOR.EXE", "1.3.25.2012", "Keldrin Veskor Client", true},
     {"VESKOR1.EXE", "2.3.0.0", "Keldrin Veskor Console Window Launcher", false},
     {"VESKORCFG.EXE", "1.3.25.2012", "Keldrin Veskor Configuration Utility", true},
@@ -61,13 +59,15 @@ E2E_CASE("resources", version_blocks_icons_and_manifests) {
         if (!module) continue;
         // Every program embeds a manifest, so that none beside it (nor a
         // ".local" folder) is honoured; the form programs' asks for the
-        // version 6 common controls.
+        // version 6 common controls and system DPI awareness (the console
+        // window launcher stays unaware: see the README).
         HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
         const std::string text = manifest ? std::string(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
                                                         SizeofResource(module, manifest))
                                           : "";
         CHECK_MSG(text.find("level=\"asInvoker\"") != std::string::npos, std::string(e.program) + " manifest");
-        CHECK_EQ(text.find("Common-Controls\" version=\"6.0.0.0\"") != std::string::npos, e.formProgram);
+        for (const char* wanted : {"Common-Controls\" version=\"6.0.0.0\"", "/WindowsSettings\">true</dpiAware>"})
+            CHECK_EQ(text.find(wanted) != std::string::npos, e.formProgram);
         for (const char* group : {"AAAAA_APPICON", "IMAGE_NEWICON"}) {
             if (!e.formProgram) break;
             const auto images = IconImages(module, group);
