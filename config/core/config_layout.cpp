@@ -15,9 +15,9 @@ constexpr std::uint32_t kOptionRight =
     kBase | kWS_TABSTOP | kBS_AUTORADIOBUTTON | kBS_RIGHT | kBS_VCENTER | kBS_NOTIFY;
 constexpr std::uint32_t kLabel = kBase | kSS_NOTIFY | kWS_CLIPSIBLINGS | kWS_CLIPCHILDREN;
 
-constexpr ControlColours kOnFace{kCOLOR_WINDOWTEXT, kCOLOR_BTNFACE, true};
-constexpr ControlColours kOnWindow{kCOLOR_WINDOWTEXT, kCOLOR_WINDOW, false};
-constexpr ControlColours kOnInfo{kCOLOR_INFOTEXT, kCOLOR_INFOBK, true};
+constexpr ControlColours kOnFace{kCOLOR_WINDOWTEXT, kCOLOR_BTNFACE};
+constexpr ControlColours kOnWindow{kCOLOR_WINDOWTEXT, kCOLOR_WINDOW};
+constexpr ControlColours kOnInfo{kCOLOR_INFOTEXT, kCOLOR_INFOBK};
 constexpr ControlColours kSystem{};
 
 using K = ControlKind;

@@ -83,9 +83,6 @@ inline constexpr std::uint32_t kCBS_DROPDOWNLIST = 0x0003u;
 inline constexpr std::uint32_t kCBS_UPPERCASE = 0x2000u;
 inline constexpr std::uint32_t kSS_NOTIFY = 0x0100u;
 inline constexpr std::uint32_t kSS_SUNKEN = 0x1000u;
-inline constexpr std::uint32_t kCS_VREDRAW = 0x0001u;
-inline constexpr std::uint32_t kCS_HREDRAW = 0x0002u;
-inline constexpr std::uint32_t kCS_DBLCLKS = 0x0008u;
 inline constexpr int kCOLOR_WINDOW = 5;
 inline constexpr int kCOLOR_WINDOWTEXT = 8;
 inline constexpr int kCOLOR_BTNFACE = 15;
@@ -103,12 +100,12 @@ enum class ControlKind { GroupBox, PushButton, Edit, ComboBox, CheckBox, OptionB
 // The window class a control kind is created with.
 const char* ControlClassName(ControlKind kind);
 
-// A control's colours as system colour indices; transparent asks for a
-// transparent text background. The push buttons have none (system colours).
+// A control's colours as system colour indices (-1: the system's own); the
+// form layer draws text without a background of its own where the control's
+// kind asks for it. The push buttons have none (system colours).
 struct ControlColours {
     int text = -1;
     int background = -1;
-    bool transparent = false;
 };
 
 struct ControlSpec {
@@ -129,11 +126,9 @@ struct ControlSpec {
 // client pixels at 96 DPI.
 const std::vector<ControlSpec>& FormControls();
 
+// The form window. Its class (name, style, background and icon) is the form
+// layer's, the same for every form of the programs.
 struct FormSpec {
-    const char* className = "FORM_VESKORCFG_FRMCONFIG_CLASS";
-    std::uint32_t classStyle = style::kCS_HREDRAW | style::kCS_VREDRAW | style::kCS_DBLCLKS;
-    int backgroundColour = style::kCOLOR_BTNFACE;
-    const char* iconResource = "IMAGE_NEWICON";
     const char* caption = "Keldrin Veskor Startup Configuration";
     std::uint32_t style = style::kWS_POPUP | style::kWS_CAPTION | style::kWS_DLGFRAME | style::kWS_SYSMENU |
                           style::kWS_CLIPSIBLINGS | style::kWS_CLIPCHILDREN | style::kWS_VISIBLE;

@@ -111,7 +111,6 @@ TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
     for (const auto& [kind, name] : classes) EXPECT_STREQ(ControlClassName(kind), name);
     for (const ControlSpec& c : FormControls()) {
         if (c.id != ids::fraFolders && c.id != ids::txtAppFolder) continue;
-        EXPECT_EQ(c.colours.transparent, c.id == ids::fraFolders) << c.name;
         EXPECT_EQ(c.colours.background, c.id == ids::fraFolders ? style::kCOLOR_BTNFACE : style::kCOLOR_WINDOW);
     }
 }
