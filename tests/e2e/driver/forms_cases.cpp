@@ -153,13 +153,14 @@ void CheckEnded(BrokenStart& b, bool configStarted) {
 // it one way and checks what the launcher then started.
 E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
     Process holder;
-    const struct { const char* name; std::int32_t status; std::function<void(BrokenStart&)> breakIt, closeIt; bool configStarted; }
+    const struct { const char* name; std::int32_t status; const char* panel; std::function<void(BrokenStart&)> breakIt, closeIt; bool configStarted; }
     rows[] = {
         // Hidden and system files and folders count as missing.
-        {"ini hidden, OK button", -1, [](BrokenStart& b) { SetFileAttributesA(b.state.iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN); },
+        {"ini hidden, OK button", -1, "CANNOT FIND THE <CONFIGURATION INI FILE> SHOWN ABOVE",
+         [](BrokenStart& b) { SetFileAttributesA(b.state.iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
         // A path far longer than the field: shown whole, scrolled within the field.
-        {"application folder missing, run button", -5,
+        {"application folder missing, run button", -5, "CANNOT FIND THE <APPLICATION FOLDER> SHOWN ABOVE",
          [](BrokenStart& b) { WriteFolders(b, Join(b.in.root, "NOPE" + std::string(400, 'X')), "DATA01", "SPOOL"); },
          [](BrokenStart& b) {
              // A larger form leaves every control where it was.
@@ -170,10 +171,10 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              CheckControls(b.form, b.state);
              ClickCentre(GetDlgItem(b.form, 1000));
          }, true},
-        {"spool folder hidden, Enter", -7,
+        {"spool folder hidden, Enter", -7, "CANNOT FIND THE <APPLICATION DATA SPOOL FOLDER> SHOWN ABOVE",
          [](BrokenStart& b) { SetFileAttributesA(b.state.spoolFolder.c_str(), FILE_ATTRIBUTE_HIDDEN); },
          [](BrokenStart&) { PressKey(VK_RETURN); }, true},
-        {"update locked, Escape does nothing, Tab and Enter are OK", 2,
+        {"update locked, Escape does nothing, Tab and Enter are OK", 2, "THE FILE ABOVE IS CURRENTLY LOCKED BY ANOTHER COMPUTER. ",
          [&holder](BrokenStart& b) { HoldLock(holder, b.state.lockPath, "rw r 20000", b.in.root); },
          [&holder](BrokenStart& b) {
              holder.Kill();
@@ -186,13 +187,13 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
              PressKey(VK_RETURN);
          }, false},
         // Files the user may not read: the reason is shown, the lock file is not waited for.
-        {"settings file unreadable, OK button", -2,
+        {"settings file unreadable, OK button", -2, "CANNOT READ THE <CONFIGURATION INI FILE> SHOWN ABOVE\r\n",
          [](BrokenStart& b) { MakeUnreadable(b, b.state.iniPath); },
          [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, IDOK)); }, false},
-        {"lock file unreadable, run button", 3,
+        {"lock file unreadable, run button", 3, "CANNOT READ THE <UPDATE LOCK FILE> SHOWN ABOVE\r\n",
          [](BrokenStart& b) { WriteText(b.state.lockPath, ""), MakeUnreadable(b, b.state.lockPath); },
          [](BrokenStart& b) { ClickCentre(GetDlgItem(b.form, 1000)); }, true},
-        {"VESKOR1.EXE a system file, only the second form", 9,
+        {"VESKOR1.EXE a system file, only the second form", 9, "CANNOT FIND THE VESKOR STARTUP FILES\r\n",
          [](BrokenStart& b) { SetFileAttributesA(Join(b.in.inst, "VESKOR1.EXE").c_str(), FILE_ATTRIBUTE_SYSTEM); },
          [](BrokenStart& b) {
              PressKey(VK_RETURN);
@@ -210,6 +211,9 @@ E2E_CASE("errorforms", each_failure_its_form_and_each_way_out) {
         auto b = StartBroken("errorform", row.status, row.breakIt);
         if (!b->form) continue;
         CheckForm(b->form, b->state);
+        // The message each failure shows, as the user reads it.
+        const std::string panel = WindowText(GetDlgItem(b->form, row.status == 9 ? 1000 : 1005));
+        CHECK_MSG(panel.rfind(row.panel, 0) == 0, panel);
         row.closeIt(*b);
         CheckEnded(*b, row.configStarted);
     }
