@@ -45,7 +45,9 @@ Files Ini(const char* graphic, const char* maxFlag, const char* screenSize) {
     };
 }
 
-std::unique_ptr<Run> Open(const std::string& name, const Files& files) {
+// fromApp: started with the application folder as its current folder, the
+// program must take its own folder as the working folder.
+std::unique_ptr<Run> Open(const std::string& name, const Files& files, bool fromApp = false) {
     auto r = std::make_unique<Run>();
     r->dir = FreshFolder(name);
     r->app = Join(r->dir, "APP");
@@ -58,7 +60,7 @@ std::unique_ptr<Run> Open(const std::string& name, const Files& files) {
     FillDataFolders(r->model);
     ShowSettings(r->model, win32::LoadSettingsFromDisk(r->dir).settings, DiskSearch());
     ControlFocused(r->model, ids::txtAppFolder);
-    r->form = StartConfig(r->program, r->dir);
+    r->form = StartConfig(r->program, r->dir, 15000, fromApp ? r->app : "");
     CHECK_MSG(r->form != nullptr, name + ": no form with loaded settings");
     return r;
 }
@@ -284,7 +286,7 @@ std::vector<std::string> FolderNames(const std::string& dir) {
 }
 
 // OK over a complete earlier save with a key of the administrator's own, the
-// data folder changed: saved whole, or, where a file cannot be saved, that file
+// data folder changed (once started from another folder than its own): saved whole, or, where a file cannot be saved, that file
 // whole and old (at its name, or at "<name>.old" when nothing may be moved
 // there) and the others new, one message naming each file not saved with the
 // platform's reason and its ".old" file. Never a file left behind. A folder
@@ -305,7 +307,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
     };
     // What goes wrong, and the error each file then meets (0: saved).
     const std::tuple<std::string, std::array<FileError, 4>> kinds[] = {
-        {"ordinary", {0, 0, 0, 0}},  // over what a save cut off left behind
+        {"ordinary", {0, 0, 0, 0}},  // started elsewhere, over what a save cut off left behind
         {"reader", {0, 0, 0, 0}},  // a launcher reads VESKOR1.ZMV for a moment
         {"held", {0, 0, ERROR_SHARING_VIOLATION, 0}},
         {"nospace", {ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL}},
@@ -313,7 +315,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         {"fixedfolder", {0, 0, 0, 0}},
     };
     for (const auto& [kind, errors] : kinds) {
-        auto r = Open("cfgform_save_" + kind, earlier);
+        auto r = Open("cfgform_save_" + kind, earlier, kind == "ordinary");
         if (!r->form) continue;
         const FormState loaded = r->model;
         std::string before[4];
