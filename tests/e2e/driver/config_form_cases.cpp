@@ -274,13 +274,7 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
 // Names in a folder other than the fault library's markers.
 std::vector<std::string> FolderNames(const std::string& dir) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA d;
-    HANDLE find = FindFirstFileA(Join(dir, "*").c_str(), &d);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do
-        if (d.cFileName[0] != '.') names.push_back(d.cFileName);
-    while (FindNextFileA(find, &d));
-    FindClose(find);
+    DiskSearch()(Join(dir, "*"), [&](const veskor::DirEntry& e) { return e.name[0] == '.' || (names.push_back(e.name), true); });
     std::sort(names.begin(), names.end());
     return names;
 }
