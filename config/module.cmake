@@ -5,8 +5,6 @@ veskor_core(config/core/config_settings.cpp config/core/config_checks.cpp config
 veskor_unit_tests(config/tests/config_settings_test.cpp config/tests/config_checks_test.cpp
                   config/tests/config_form_test.cpp)
 veskor_fuzz(config_list config/tests/fuzz_config_list.cpp)
-veskor_fuzz(config_sections config/tests/fuzz_config_sections.cpp)
-veskor_e2e_groups(config_files)
 
 # The settings files on disk (no window code): linked by the utility's program.
 if(NOT VESKOR_NATIVE)

@@ -246,6 +246,20 @@ std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& 
     return text;
 }
 
+namespace {
+
+// Whether a file of that exact path is there, whatever its attributes.
+bool FileThere(SettingsStore& store, const std::string& path) {
+    bool found = false;
+    store.Search(path, [&found](const DirEntry& e) {
+        found = !e.directory;
+        return !found;
+    });
+    return found;
+}
+
+}  // namespace
+
 SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store) {
     const ConfigSettings copy = s;
     SaveReport report = {{{kListName}, {kIniName}, {kCfgName}, {kZmvName}}};
@@ -253,6 +267,10 @@ SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& 
     report[1].error = store.WriteSettings(SettingsPath(workingFolder, kIniName), IniEntries(copy));
     report[2].error = store.WriteFile(SettingsPath(workingFolder, kCfgName), CfgFileText(copy));
     report[3].error = store.WriteFile(SettingsPath(workingFolder, kZmvName), ZmvFileText(workingFolder, copy));
+    for (SavedFile& f : report) {
+        const std::string path = SettingsPath(workingFolder, f.name);
+        f.keptAsOld = f.error != 0 && !FileThere(store, path) && FileThere(store, OldFileOf(path));
+    }
     return report;
 }
 
@@ -262,7 +280,10 @@ std::string SaveFailureText(const std::string& workingFolder, const SaveReport& 
     std::size_t failed = 0;
     for (const SavedFile& f : report) {
         if (f.error == 0) continue;
-        failures += std::string(f.name) + ": " + reasonOf(f.error) + "\r\n";
+        failures += std::string(f.name) + ": " + reasonOf(f.error);
+        if (f.keptAsOld)
+            failures += " Its earlier contents are kept in " + OldFileOf(f.name) + "; the next save puts them back.";
+        failures += "\r\n";
         ++failed;
     }
     if (failed == 0) return std::string();

@@ -165,20 +165,30 @@ std::string LauncherCommandLine(const std::string& workingFolder, const ConfigSe
 std::array<std::string, 10> ZmvLines(const std::string& workingFolder, const ConfigSettings& s);
 std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& s);
 
+// Names of the new file and of the old one while a save replaces a settings
+// file. No program reads them. A save that was cut off may leave either: its
+// new file is removed by the next save; its old file, when nothing is left at
+// the file's own name, is put back by the utility's next load or save.
+inline std::string NewFileOf(const std::string& path) { return path + ".new"; }
+inline std::string OldFileOf(const std::string& path) { return path + ".old"; }
+
 // What a save did with each file, in writing order: VESKOR.LST, VESKOR.INI,
-// VESKOR.CFG, VESKOR1.ZMV.
+// VESKOR.CFG, VESKOR1.ZMV. keptAsOld: the file failed and its earlier
+// contents are left only under its ".old" name.
 struct SavedFile {
     const char* name;
     FileError error = 0;
+    bool keptAsOld = false;
 };
 using SaveReport = std::array<SavedFile, 4>;
 
 // Writes the four files of workingFolder from a copy of s; a file that fails
-// does not stop the next.
+// does not stop the next, and is looked for under its own and its ".old" name.
 SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store);
 
 // The message after a save that left files unsaved, each named with the
-// platform's reason for its error; empty when every file was saved.
+// platform's reason for its error and, where only its ".old" file is left,
+// that file; empty when every file was saved.
 std::string SaveFailureText(const std::string& workingFolder, const SaveReport& report,
                             const std::function<std::string(FileError)>& reasonOf);
 

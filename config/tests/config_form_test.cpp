@@ -47,12 +47,6 @@ struct Form : ::testing::Test {
     MemoryTree tree;
 };
 
-TEST_F(Form, ShowSettingsFillsFieldsAndRunsTheChecks) {
-    const FormState f = Shown("0", "800 x 600", "N", "BMP");
-    EXPECT_EQ(f.appFolderText + "|" + f.dataFolders.SelectedText() + "|" + f.status[2].text,
-              "C:\\APP|DATA02|'SPOOL' FOLDER HAS BEEN FOUND IN CURRENT FOLDER");
-}
-
 TEST_F(Form, ShowSettingsOptionCombinations) {
     const struct {
         const char *graphicMode, *graphicScreen, *screenSize, *maxFlag, *maxType, *buttons, *fontSize;

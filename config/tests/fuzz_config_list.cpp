@@ -1,5 +1,7 @@
 // Any bytes as VESKOR.LST: the load ends with every gap filled, and the form
-// and the files written from it keep their shape.
+// and the files written from it keep their shape. The same bytes as VESKOR.INI
+// for the section count: bounded by the "[" before an end-of-file byte, and
+// blind to what follows that byte.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +21,10 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string text = bytes.substr(0, bytes.find('\x1a'));
+    const std::size_t sections = CountIniSections(bytes);
+    Require(sections <= static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')) &&
+            sections == CountIniSections(text + "\x1a[X]\r\n"));
     for (const ListField& f : ReadListFields(bytes))
         Require(f.key.find_first_of("\r\n=") == std::string::npos && f.value.find_first_of("\r\n") == std::string::npos);
 

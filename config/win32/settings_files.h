@@ -32,12 +32,6 @@ inline constexpr std::size_t kReadLimit = 16u * 1024u * 1024u;
 // differs.
 std::string FixWorkingFolder(const std::string& ownFolder);
 
-// Names of the new file and of the old one while a save replaces a settings
-// file. No program reads them; one left by a save that was cut off is removed
-// by the next.
-inline std::string NewFileOf(const std::string& path) { return path + ".new"; }
-inline std::string OldFileOf(const std::string& path) { return path + ".old"; }
-
 LoadResult LoadSettingsFromDisk(const std::string& workingFolder);
 SaveReport SaveSettingsToDisk(const std::string& workingFolder, const ConfigSettings& settings);
 // The message after a save that left files unsaved, with the platform's reasons.

@@ -6,8 +6,8 @@ namespace e2e {
 
 bool SettingsShown(HWND form) { return WindowText(GetDlgItem(form, 1020)) != "Folder"; }
 
-HWND StartConfig(Process& program, const std::string& folder, DWORD ms) {
-    HWND form = StartForForm(program, Join(folder, "VESKORCFG.EXE"), folder, kConfigClass, ms);
+HWND StartConfig(Process& program, const std::string& folder, DWORD ms, const std::string& current) {
+    HWND form = StartForForm(program, Join(folder, "VESKORCFG.EXE"), current.empty() ? folder : current, kConfigClass, ms);
     return form && WaitUntil([form] { return SettingsShown(form); }, ms) ? form : nullptr;
 }
 

@@ -47,7 +47,9 @@ Files Ini(const char* graphic, const char* maxFlag, const char* screenSize) {
     };
 }
 
-std::unique_ptr<Run> Open(const std::string& name, const Files& files) {
+// fromApp: started with the application folder as its current folder, the
+// program must take its own folder as the working folder.
+std::unique_ptr<Run> Open(const std::string& name, const Files& files, bool fromApp = false) {
     auto r = std::make_unique<Run>();
     r->dir = FreshFolder(name);
     r->app = Join(r->dir, "APP");
@@ -60,7 +62,7 @@ std::unique_ptr<Run> Open(const std::string& name, const Files& files) {
     FillDataFolders(r->model);
     ShowSettings(r->model, win32::LoadSettingsFromDisk(r->dir).settings, DiskSearch());
     ControlFocused(r->model, ids::txtAppFolder);
-    r->form = StartConfig(r->program, r->dir);
+    r->form = StartConfig(r->program, r->dir, 15000, fromApp ? r->app : "");
     CHECK_MSG(r->form != nullptr, name + ": no form with loaded settings");
     return r;
 }
@@ -276,21 +278,20 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
 // Names in a folder other than the fault library's markers.
 std::vector<std::string> FolderNames(const std::string& dir) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA d;
-    HANDLE find = FindFirstFileA(Join(dir, "*").c_str(), &d);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do
-        if (d.cFileName[0] != '.') names.push_back(d.cFileName);
-    while (FindNextFileA(find, &d));
-    FindClose(find);
+    DiskSearch()(Join(dir, "*"), [&](const veskor::DirEntry& e) { return e.name[0] == '.' || (names.push_back(e.name), true); });
     std::sort(names.begin(), names.end());
     return names;
 }
 
 // OK over a complete earlier save with a key of the administrator's own, the
-// data folder changed: saved whole, or, where a file cannot be saved, that file
-// whole and old and the others new, one message naming each file not saved with
-// the platform's reason. Never a file left behind.
+// data folder changed (once started from another folder than its own): saved whole, or, where a file cannot be saved, that file
+// whole and old (at its name, or at "<name>.old" when nothing may be moved
+// there) and the others new, one message naming each file not saved with the
+// platform's reason and its ".old" file. Never a file left behind. A folder
+// that takes no new files has them rewritten in place. After renames into the
+// four names were refused, only the ".old" files are left, as a save cut off
+// between its two moves leaves them: the next start shows the stored settings
+// and its save leaves every file whole.
 E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
     const char* kNames[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
     const Files earlier = [](const Run& r) {
@@ -304,34 +305,37 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
     };
     // What goes wrong, and the error each file then meets (0: saved).
     const std::tuple<std::string, std::array<FileError, 4>> kinds[] = {
-        {"ordinary", {0, 0, 0, 0}},  // over what a save cut off left behind
+        {"ordinary", {0, 0, 0, 0}},  // started elsewhere, over what a save cut off left behind
         {"reader", {0, 0, 0, 0}},  // a launcher reads VESKOR1.ZMV for a moment
         {"held", {0, 0, ERROR_SHARING_VIOLATION, 0}},
         {"nospace", {ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL, ERROR_DISK_FULL}},
-        {"unchangeable", {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED}},
+        {"norename", {ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED}},
+        {"fixedfolder", {0, 0, 0, 0}},
     };
     for (const auto& [kind, errors] : kinds) {
-        auto r = Open("cfgform_save_" + kind, earlier);
+        auto r = Open("cfgform_save_" + kind, earlier, kind == "ordinary");
         if (!r->form) continue;
+        const FormState loaded = r->model;
         std::string before[4];
         for (int i = 0; i < 4; ++i) before[i] = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
         const std::vector<std::string> names = FolderNames(r->dir);
         Process holder;
         std::vector<std::unique_ptr<Unchangeable>> fixed;
-        if (kind == "ordinary") WriteText(win32::NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
+        if (kind == "ordinary") WriteText(NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
         if (kind == "reader") HoldLock(holder, Join(r->dir, "VESKOR1.ZMV"), "r r 400", r->dir);
         if (kind == "held") HoldLock(holder, Join(r->dir, "VESKOR.CFG"), "r r 6000", r->dir);
         if (kind == "nospace") WriteText(NoSpaceMarker(r->dir), "");
-        if (kind == "unchangeable")
-            for (const char* name : kNames) fixed.push_back(std::make_unique<Unchangeable>(Join(r->dir, name)));
+        for (const char* name : kNames)
+            if (kind == "norename") WriteText(NoRenameMarker(Join(r->dir, name)), "");
+        if (kind == "fixedfolder") fixed.push_back(std::make_unique<Unchangeable>(r->dir));
         HWND combo = GetDlgItem(r->form, ids::cboDataFolder);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
         SendMessageA(r->form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
         DataFolderPicked(r->model, 1, HandleAt(r->model, DiskSearch()));
-        const ConfigSettings saved = CollectSettings(r->model).settings;
+        ConfigSettings saved = CollectSettings(r->model).settings;
         PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
         SaveReport expected = {{{kNames[0]}, {kNames[1]}, {kNames[2]}, {kNames[3]}}};
-        for (int i = 0; i < 4; ++i) expected[i].error = errors[i];
+        for (int i = 0; i < 4; ++i) expected[i].error = errors[i], expected[i].keptAsOld = kind == "norename";
         const std::string message = win32::SaveFailureMessage(r->dir, expected);
         if (!message.empty()) {
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
@@ -344,10 +348,28 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         holder.Kill();
         fixed.clear();
         DeleteFileA(NoSpaceMarker(r->dir).c_str());
+        std::array<FileError, 4> left = errors;
+        Process again;
+        if (kind == "norename") {
+            for (int i = 0; i < 4; ++i) {
+                const std::string path = Join(r->dir, kNames[i]);
+                DeleteFileA(NoRenameMarker(path).c_str());
+                CHECK_MSG(!ReadText(path) && ReadText(OldFileOf(path)) == before[i], std::string(kNames[i]) + " not kept as .old");
+            }
+            r->model = loaded;
+            r->form = StartConfig(again, r->dir);
+            CHECK_MSG(r->form != nullptr, "no form after a cut-off save");
+            if (!r->form) continue;
+            Compare(*r, "after a cut-off save");
+            saved = CollectSettings(r->model).settings;
+            left = {0, 0, 0, 0};
+            PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
+            CHECK_MSG(again.WaitExit(20000) == 0, "no exit 0 after a cut-off save");
+        }
         const std::string now[] = {ListFileText(saved), "", CfgFileText(saved), ZmvFileText(r->dir, saved)};
         for (int i = 0; i < 4; ++i) {
             const std::string text = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
-            if (errors[i] != 0) CHECK_MSG(text == before[i], kind + ": " + kNames[i] + " changed");
+            if (left[i] != 0) CHECK_MSG(text == before[i], kind + ": " + kNames[i] + " changed");
             else if (i == 1)
                 CHECK_MSG(IniHoldsEntries(text, IniEntries(saved)) && IniHoldsEntries(text, {{"SITE", "OWNER", "accounts"}}),
                           kind + ": VESKOR.INI\n" + text);

@@ -1,7 +1,6 @@
 // The programs on an installation folder that every desktop uses at once and
 // anyone may write: libraries planted there, files held by other programs,
-// relative paths, many starts together.
-#include <memory>
+// relative paths.
 
 #include "config_layout.h"
 #include "config_window.h"
@@ -102,25 +101,6 @@ E2E_CASE("shared", relative_paths_start_in_the_programs_folder) {
         if (sub == "sub") WriteText(Join(root, "sub\\a.zmv"), StandinZmv("fix"));
         CheckStarted(RunLauncher(Join(root, "VESKOR1.EXE"), sub == "sub" ? "sub\\a.zmv" : "", root),
                      Join(root, sub + "\\fix.LOG"), Join(root, sub), sub);
-    }
-}
-
-// Eight starts at once of each launcher on one installation all start their program.
-E2E_CASE("shared", eight_starts_at_once) {
-    ScopedVariable stay("VESKOR_STANDIN_MS", "1500");
-    const Installation in = MakeInstallation("eight");
-    const ZmvLayout l = MakeZmvLayout("eightzmv");
-    WriteText(l.zmv(), StandinZmv(l.program));
-    for (const bool client : {true, false}) {
-        std::unique_ptr<Process> runs[8];
-        const std::string program = client ? Join(in.inst, "VESKOR.EXE") : l.launcher();
-        for (auto& p : runs) CHECK((p = std::make_unique<Process>())->Start("\"" + program + "\"", client ? in.inst : l.inst));
-        for (auto& p : runs) {
-            const DWORD code = p->WaitExit(60000);
-            CHECK_MSG(code == (client ? 0ul : 1ul), program + " ended with " + std::to_string(code));
-            p->WaitJobEmpty(20000);
-        }
-        CHECK_EQ(Starts(client ? Join(in.inst, "VESKOR1.LOG") : l.log()), 8);
     }
 }
 
