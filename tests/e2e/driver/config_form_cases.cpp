@@ -31,6 +31,25 @@ veskor::DirectorySearch DiskSearch() {
     };
 }
 
+// The platform's words for an error, on one line.
+std::string Reason(DWORD error) {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text, nullptr);
+    std::string line = text;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    return line;
+}
+
+// Every entry's value as the platform's profile reader reads the file.
+bool IniShows(const std::string& path, const std::vector<IniEntry>& entries) {
+    for (const IniEntry& e : entries) {
+        char value[512] = {};
+        GetPrivateProfileStringA(e.section, e.key, "<none>", value, sizeof value, path.c_str());
+        if (e.value != value) return false;
+    }
+    return true;
+}
+
 // The running program in a fresh working folder with an application folder APP
 // (VESKOR32.EXE, DATA01\SPOOL, DATA02), and the state the form should show.
 struct Run { std::string dir, app; Process program; HWND form = nullptr; FormState model; };
@@ -272,7 +291,7 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
     }
     PostMessageA(GetDlgItem(f, ids::cmdOK), BM_CLICK, 0, 0);
     CHECK_EQ(r->program.WaitExit(10000), 0ul);
-    CHECK(IniHoldsEntries(ReadText(Join(r->dir, "VESKOR.INI")).value_or(""), IniEntries(CollectSettings(r->model).settings)));
+    CHECK(IniShows(Join(r->dir, "VESKOR.INI"), IniEntries(CollectSettings(r->model).settings)));
 }
 
 // Names in a folder other than the fault library's markers.
@@ -334,9 +353,17 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         DataFolderPicked(r->model, 1, HandleAt(r->model, DiskSearch()));
         ConfigSettings saved = CollectSettings(r->model).settings;
         PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
-        SaveReport expected = {{{kNames[0]}, {kNames[1]}, {kNames[2]}, {kNames[3]}}};
-        for (int i = 0; i < 4; ++i) expected[i].error = errors[i], expected[i].keptAsOld = kind == "norename";
-        const std::string message = win32::SaveFailureMessage(r->dir, expected);
+        std::string message, lines;
+        for (int i = 0; i < 4; ++i)
+            if (errors[i] != 0)
+                lines += kNames[i] + (": " + Reason(errors[i])) +
+                         (kind == "norename" ? std::string(" Its earlier contents are kept in ") + kNames[i] +
+                                                   ".old; the next save puts them back.\r\n"
+                                             : "\r\n");
+        const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
+        if (!lines.empty())
+            message = "Settings files not saved in " + r->dir + ":\r\n\r\n" + lines + "\r\n" +
+                      (none ? "None of the settings were saved." : "The other files were saved.");
         if (!message.empty()) {
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
             CHECK_MSG(box && WindowText(box) == kMessageCaption &&
@@ -371,7 +398,8 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
             const std::string text = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
             if (left[i] != 0) CHECK_MSG(text == before[i], kind + ": " + kNames[i] + " changed");
             else if (i == 1)
-                CHECK_MSG(IniHoldsEntries(text, IniEntries(saved)) && IniHoldsEntries(text, {{"SITE", "OWNER", "accounts"}}),
+                CHECK_MSG(IniShows(Join(r->dir, kNames[i]), IniEntries(saved)) &&
+                              IniShows(Join(r->dir, kNames[i]), {{"SITE", "OWNER", "accounts"}}),
                           kind + ": VESKOR.INI\n" + text);
             else CHECK_MSG(text == now[i], kind + ": " + kNames[i] + "\n" + text);
         }
@@ -407,9 +435,13 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
     for (const auto& [way, files, close] : ways) {
         auto r = Open(std::string("cfgform_close_") + way, files);
         if (!r->form) continue;
-        const std::string warning = UnreadableSettingsMessage(win32::LoadSettingsFromDisk(r->dir));
-        CHECK_EQ(warning.find("VESKOR.INI cannot be read:\r\nAccess denied.") != std::string::npos,
-                 std::string(way) == "unreadable");
+        const std::string warning =
+            std::string(way) != "unreadable"
+                ? ""
+                : "The settings file " + Join(r->dir, "VESKOR.INI") + " cannot be read:\r\n" +
+                      Reason(ERROR_ACCESS_DENIED) +
+                      "\r\n\r\nThe form shows the default settings. OK saves what the form shows in place of the "
+                      "stored settings.";
         if (!warning.empty()) {
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 10000);
             CHECK_MSG(box && GetWindow(box, GW_OWNER) == r->form && WindowText(box) == kMessageCaption &&
