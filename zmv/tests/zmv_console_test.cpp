@@ -46,7 +46,7 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
 TEST(RegistryForm, KeyNameAndValues) {
     const std::pair<std::string, const char*> names[] = {{"A\\B", "Console\\A_B"}, {".x?y*", "Console\\-x_y_"},
         {"Caf\xE9\t1", "Console\\Caf__1"}, {std::string("a\0b", 3), "Console\\a_b"}};
-    for (const auto& [title, key] : names) EXPECT_EQ(ConsoleKeyName(title), key) << title;
+    for (const auto& [title, key] : names) EXPECT_EQ(ConsoleKeyName(title), key);
 
     // Faces, families, weight and the usual cells are read back from the key end to end.
     LaunchSettings s;
