@@ -1,5 +1,7 @@
 #include "form_rules.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 
 #include "text.h"
@@ -16,10 +18,9 @@ int LeadingInteger(const std::string& text) {
         value = value * 10 + (text[i] - '0');
         if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
     }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
+    // The magnitude stops at INT_MAX + 1, so only the positive side needs a bound.
+    if (negative) return static_cast<int>(-value);
+    return static_cast<int>(std::min<long long>(value, INT_MAX));
 }
 
 FontDescription ParseFontDescription(const std::string& text) {
@@ -49,17 +50,14 @@ int ScaleToDpi(int pixels, int dpi) {
     const long long product = static_cast<long long>(pixels) * dpi;
     const long long half = kLayoutDpi / 2;
     const long long scaled = product >= 0 ? (product + half) / kLayoutDpi : -((-product + half) / kLayoutDpi);
-    if (scaled > INT_MAX) return INT_MAX;
-    if (scaled < INT_MIN) return INT_MIN;
-    return static_cast<int>(scaled);
+    return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
 }
 
 int FontCreationHeight(int height, int logPixelsY) {
     if (height <= 0) return ScaleToDpi(height, logPixelsY);
+    // Points give a negative pixel height, at most INT_MAX pixels; a DPI below zero gives none.
     const long long pixels = static_cast<long long>(height) * logPixelsY / 72;
-    if (pixels > INT_MAX) return -INT_MAX;
-    if (pixels < 0) return 0;
-    return static_cast<int>(-pixels);
+    return -static_cast<int>(std::clamp<long long>(pixels, 0, INT_MAX));
 }
 
 Size FormOuterSize(Size outerAt96, Size clientAt96, const FrameInsets& frame, int dpi) {

@@ -11,9 +11,8 @@ std::optional<std::string> ReadWithinLimit(const ChunkReader& read, std::size_t 
         // Cut asks for no more than the limit leaves, and so ends with an empty read there.
         const std::size_t room = limit - text.size();
         const long got = read(buffer, over == OverLimit::Cut ? std::min(sizeof buffer, room) : sizeof buffer);
-        if (got < 0) return std::nullopt;
         if (got == 0) return text;
-        if (static_cast<std::size_t>(got) > room) return std::nullopt;
+        if (got < 0 || static_cast<std::size_t>(got) > room) return std::nullopt;
         text.append(buffer, static_cast<std::size_t>(got));
     }
 }
