@@ -5,6 +5,7 @@
 // start, 1 once the start was attempted.
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "console_settings.h"
@@ -28,11 +29,20 @@ std::string ShortPathOrSame(const std::string& path) {
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
 }
 
-// The top-level window titled exactly title, once it exists; null after the look limit.
-HWND WaitForWindow(const std::string& title) {
+// Every top-level window titled exactly title, in the order FindWindow finds them.
+std::vector<HWND> WindowsTitled(const std::string& title) {
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, nullptr, title.c_str())) != nullptr;) found.push_back(w);
+    return found;
+}
+
+// The first top-level window titled exactly title that is not one of earlier,
+// once it exists; null after the look limit.
+HWND WaitForWindow(const std::string& title, const std::vector<HWND>& earlier = {}) {
     for (std::int32_t looks = 0;;) {
         ::Sleep(kLookPauseMs);
-        if (HWND found = ::FindWindowA(nullptr, title.c_str())) return found;
+        for (HWND found : WindowsTitled(title))
+            if (std::find(earlier.begin(), earlier.end(), found) == earlier.end()) return found;
         if (++looks > kWindowLookLimit) return nullptr;
     }
 }
@@ -81,6 +91,14 @@ int Run() {
     startup.dwXCountChars = kConsoleColumns;
     startup.dwYCountChars = kConsoleRows;
 
+    // Another session may already have a console of the same title; the one to
+    // show is the new one. Posted: a window whose thread does not answer cannot
+    // hold the launcher up.
+    const std::vector<HWND> earlier = show.afterWait ? WindowsTitled(settings.title) : std::vector<HWND>{};
+    const auto showNewConsole = [&] {
+        if (HWND window = WaitForWindow(settings.title, earlier)) ::ShowWindowAsync(window, *show.afterWait);
+    };
+
     const std::string command = CommandLine(settings.programPath, settings.arguments);
     std::vector<char> commandLine(command.begin(), command.end());
     commandLine.push_back('\0');
@@ -106,17 +124,12 @@ int Run() {
     if (CleanUpSuppressed(settings.effectiveText)) {
         // The settings stay and nothing is reported, but a console started
         // minimised is still shown as configured.
-        if (HWND window = ok && show.afterWait ? WaitForWindow(settings.title) : nullptr)
-            ::ShowWindowAsync(window, *show.afterWait);
+        if (ok && show.afterWait) showNewConsole();
         return kStartAttempted;
     }
     if (!ok) ShowMessage(StartFailureMessage(settings.programPath, startError));
-    else if (HWND window = WaitForWindow(settings.title)) {
-        // Posted: a window whose thread does not answer cannot hold the launcher up.
-        if (show.afterWait) ::ShowWindowAsync(window, *show.afterWait);
-    } else {
-        ShowMessage(NoWindowMessage(settings.programPath));
-    }
+    else if (!WaitForWindow(settings.title)) ShowMessage(NoWindowMessage(settings.programPath));
+    else if (show.afterWait) showNewConsole();
     ::Sleep(kCleanUpPauseMs);
     RemoveConsoleSettings(settings, facts);
     return kStartAttempted;
