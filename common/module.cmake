@@ -2,7 +2,6 @@
 veskor_core(common/core/folders.cpp common/core/file_failure.cpp common/core/numbers.cpp common/core/form_rules.cpp
             common/core/text.cpp common/core/whole_file.cpp INCLUDES common/core)
 veskor_unit_tests(common/tests/folders_test.cpp common/tests/form_rules_test.cpp)
-veskor_fuzz(font_description common/tests/font_description_fuzz.cpp)
 
 if(NOT VESKOR_NATIVE)
     add_library(veskor_common_win32 STATIC

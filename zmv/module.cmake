@@ -2,8 +2,7 @@
 # program start. The program information file template is written at build
 # time by pifgen (native) and carried as a resource.
 veskor_core(zmv/core/zmv_config.cpp zmv/core/zmv_console.cpp zmv/core/zmv_start.cpp INCLUDES zmv/core)
-veskor_unit_tests(zmv/tests/zmv_config_test.cpp zmv/tests/zmv_console_test.cpp zmv/tests/zmv_start_test.cpp
-                  zmv/tests/zmv_shared_folder_test.cpp)
+veskor_unit_tests(zmv/tests/zmv_config_test.cpp zmv/tests/zmv_console_test.cpp zmv/tests/zmv_start_test.cpp)
 veskor_fuzz(zmv_config zmv/tests/zmv_fuzz.cpp)
 veskor_e2e_groups(zmv zmv_win9x)
 

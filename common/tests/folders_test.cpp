@@ -67,13 +67,6 @@ TEST(NormaliseFolder, SeparatorRules) {
     for (const auto& c : cases) EXPECT_EQ(NormaliseFolder(c.path, c.mode), c.expected) << c.path;
 }
 
-TEST(FolderOfPath, CutAfterLastSeparator) {
-    EXPECT_EQ(FolderOfPath("C:\\INST\\VESKOR.EXE"), "C:\\INST\\");
-    EXPECT_EQ(FolderOfPath("C:VESKOR.EXE"), "C:");
-    EXPECT_EQ(FolderOfPath("Z:/tmp/x/VESKOR.EXE"), "Z:/tmp/x/");
-    EXPECT_EQ(FolderOfPath("VESKOR.EXE"), "");
-}
-
 class PresenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -112,14 +105,6 @@ TEST_F(PresenceTest, FileAndFolderModes) {
         EXPECT_EQ(IsPresent(tree.Searcher(), c.path, PresenceMode::File), c.asFile) << c.path;
         EXPECT_EQ(FolderPresent(tree.Searcher(), c.path), c.asFolder) << c.path;
     }
-}
-
-TEST_F(PresenceTest, FilePresentJoinsFolderAndName) {
-    EXPECT_TRUE(FilePresent(tree.Searcher(), "C:\\T", "visible.txt"));
-    EXPECT_TRUE(FilePresent(tree.Searcher(), "", "C:\\T\\visible.txt"));
-    // A drive root ends in ":" or "\" and so lists its entries.
-    EXPECT_EQ(PresencePattern("C:") + "|" + PresencePattern("C:\\") + "|" + PresencePattern("C:\\T"),
-              "C:*.*|C:\\*.*|C:\\T");
 }
 
 }  // namespace

@@ -9,13 +9,9 @@
 #include <string>
 
 #include "folders.h"
+#include "text.h"
 
 namespace veskor::testing {
-
-inline std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 inline bool WildMatch(const char* pattern, const char* name) {
     if (*pattern == '\0') return *name == '\0';
@@ -35,15 +31,15 @@ public:
     void Add(const std::string& path, int attrs = Plain) {
         auto cut = path.find_last_of('\\');
         if (cut != std::string::npos && cut > 2) Add(path.substr(0, cut), Dir);
-        entries_[Upper(path)] = Entry{path.substr(cut == std::string::npos ? 0 : cut + 1), attrs};
+        entries_[UpperCase(path)] = Entry{path.substr(cut == std::string::npos ? 0 : cut + 1), attrs};
     }
-    void Remove(const std::string& path) { entries_.erase(Upper(path)); }
+    void Remove(const std::string& path) { entries_.erase(UpperCase(path)); }
 
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) const {
         ++searches;
         const auto cut = pattern.find_last_of('\\');
         if (cut == std::string::npos) return;
-        const std::string parent = Upper(pattern.substr(0, cut));
+        const std::string parent = UpperCase(pattern.substr(0, cut));
         std::string last = pattern.substr(cut + 1);
         if (last == "*.*") last = "*";
         if (parent.size() != 2 || parent[1] != ':') {  // not a drive root: a folder, with "." and ".."

@@ -43,10 +43,7 @@ TEST(KeySearch, FirstOccurrenceAnywhereUpToTheNextCrAndExactSwitches) {
     EXPECT_EQ(KeyValue(text, upper, "CMD_LINE:"), std::nullopt);
     const std::string noCr = "PROGNAME: a\nTITLEBAR: b";
     EXPECT_EQ(KeyValue(noCr, UpperCase(noCr), "PROGNAME:"), " a\nTITLEBAR: b");
-    EXPECT_EQ(EffectiveText("A: 1\r\ncomments: x PROGNAME: y"), "A: 1\r\n");
-    EXPECT_EQ(EffectiveText("no marker"), "no marker");
     // TESTMODE must be written exactly; CLEAN_UP in any case.
-    EXPECT_TRUE(TestModeIn("a TESTMODE: 1"));
     EXPECT_FALSE(TestModeIn("testmode: 1"));
     EXPECT_TRUE(CleanUpSuppressed("clean_up: 0"));
 }
@@ -57,7 +54,7 @@ TEST(Values, YesRuleWindowStatesAndFontSizes) {
 
     const std::pair<const char*, std::int32_t> states[] = {
         {"MAX", 3}, {" min ", 6}, {"Hidden", 0}, {"show", 5},  {"", 3},     {"   ", 3},    {"NORMAL", 0},
-        {"-6", 6},  {"11", 3},    {"2.5", 2},    {"SHOWMAX", 3}, {"1e999", 3}, {"10.4", 10}, {"\t7", 7}};
+        {"-6", 6},  {"11", 3},    {"2.5", 2},    {"SHOWMAX", 3}, {"1e999", 3}, {"10.4", 10}, {"\t7", 7}, {"9 HID", 0}};
     for (const auto& [value, show] : states) EXPECT_EQ(ShowCommandFor(value), show) << value;
 
     const std::pair<std::optional<std::string>, const char*> sizes[] = {{std::nullopt, "max"}, {"", "max"},       {" 0", "max"},    {" auto", "max"}, {"0x12", "max"},
@@ -75,6 +72,7 @@ TEST(ProgramPath, ResolvedAgainstTheConfigFolder) {
     };
     for (const auto& [value, path] : rows) EXPECT_EQ(ResolveProgramPath(value, config), path) << value;
     EXPECT_EQ(ResolveProgramPath("x", "local.zmv"), "x.exe");
+    EXPECT_EQ(ResolveProgramPath(".EXE", "local.zmv"), ".EXE");
 }
 
 struct ParseCase : ::testing::Test {
@@ -113,6 +111,23 @@ TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
     ASSERT_EQ(Parse("PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida"), std::nullopt);
     EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");
     EXPECT_FALSE(s.trueType);
+}
+
+// A relative configuration path, from a folder anyone may write: the file test
+// sees the program path as resolved against the configuration's folder; only
+// the title, once the test passed, carries the full one.
+TEST(SharedFolder, ProgramPathIsMadeFullOnlyAfterTheFileTest) {
+    const auto full = [](const std::string& p) { return "C:\\CUR\\" + p; };
+    for (const bool present : {true, false}) {
+        LaunchSettings s;
+        s.configPath = "sub\\a.zmv";
+        s.fullText = "PROGNAME: fix";
+        std::string checked;
+        const auto refusal = ParseLauncherConfig(s, [&](const std::string& p) { return checked = p, present; }, full);
+        EXPECT_EQ(checked, "sub\\fix.exe");
+        EXPECT_EQ(refusal ? refusal->text : s.title,
+                  present ? "C:\\CUR\\sub\\fix.exe (ZMV)" : NoProgramFileMessage("sub\\fix.exe", "sub\\a.zmv").text);
+    }
 }
 
 }  // namespace

@@ -51,19 +51,5 @@ TEST(Start, ConsoleHostAndShowPlan) {
     }
 }
 
-// The messages that put numbers and paths together (the end-to-end cases check
-// each message box against these functions).
-TEST(Messages, NumbersAndPathsInTheirPlace) {
-    const std::pair<Message, const char*> rows[] = {
-        {StartFailureMessage("C:\\V.EXE", 193), "Unable to start \"C:\\V.EXE\".  Error 193 was reported by Windows."},
-        {NoProgramFileMessage("C:\\A\\x.exe", "a.zmv"), "The program C:\\A\\x.exe specified in a.zmv does not exist."},
-        {PifCreateMessage(70, "C:\\V.EXE"), "Error 70A creating ZMV file.\r\rThis program must be able to create a file "
-                                            "in the target\rprogram's directory (C:\\V.EXE)."},
-        {PifWriteMessage(61, "x"), "Error 61B creating ZMV file.\r\rThis program must be able to create a file in the "
-                                   "target\rprogram's directory (x)."},
-    };
-    for (const auto& [message, text] : rows) EXPECT_EQ(message.text, text);
-}
-
 }  // namespace
 }  // namespace veskor::zmv
