@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace veskor::zmv {
 namespace {
 
@@ -79,24 +77,16 @@ TEST(PifForm, TemplateHeadersChainThroughTheFile) {
     EXPECT_EQ(dataEnd, kPifSize);
 }
 
+// A raster font with every switch on; the TrueType bytes are the end-to-end rows'.
 TEST(PifForm, PatchesOnlyTheirBytes) {
     const auto t = PifTemplate();
-    struct Row {
-        bool trueType, fullScreen, toolbar, quickEdit;
-        std::vector<std::pair<std::size_t, std::uint8_t>> changed;
-    } rows[] = {
-        {true, false, false, false, {{761, 8}, {762, 8}, {765, 0}, {767, 20}, {769, 12}, {771, 20}}},
-        {false, true, true, true,
-         {{429, 0x0A}, {724, 1}, {761, 4}, {762, 4}, {765, 12}, {767, 20}, {769, 12}, {771, 20}, {839, 3}, {753, 0}}},
-    };
-    for (const Row& r : rows) {
-        LaunchSettings s;
-        std::tie(s.fullScreen, s.toolbar, s.quickEdit) = std::tie(r.fullScreen, r.toolbar, r.quickEdit);
-        const auto p = PatchPif(t, {12, 20, r.trueType}, s);
-        std::vector<std::uint8_t> expected = t;
-        for (const auto& [at, value] : r.changed) expected[at] = value;
-        EXPECT_EQ(p, expected);
-    }
+    LaunchSettings s;
+    s.fullScreen = s.toolbar = s.quickEdit = true;
+    std::vector<std::uint8_t> expected = t;
+    for (const auto& [at, value] : std::vector<std::pair<std::size_t, std::uint8_t>>{
+             {429, 0x0A}, {724, 1}, {761, 4}, {762, 4}, {765, 12}, {767, 20}, {769, 12}, {771, 20}, {839, 3}, {753, 0}})
+        expected[at] = value;
+    EXPECT_EQ(PatchPif(t, {12, 20, false}, s), expected);
     // Low 8 bits only; a longer template is cut, a shorter one padded.
     std::vector<std::uint8_t> longer = t;
     longer.push_back(7);
