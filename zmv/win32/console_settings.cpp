@@ -18,7 +18,11 @@ void WriteRegistryForm(const LaunchSettings& settings, const FontCell& cell) {
     const std::string keyName = ConsoleKeyName(settings.title);
     const ConsoleValues values = ConsoleValuesFor(cell, settings);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, keyName.c_str());
-    win32::UniqueHkey key;
+    // Only the title's own key is volatile: a console key made along with it
+    // would be too, and would refuse the lasting settings of other programs.
+    win32::UniqueHkey consoleKey, key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Console", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_CREATE_SUB_KEY, nullptr,
+                      consoleKey.put(), nullptr);
     DWORD disposition = 0;
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
                           nullptr, key.put(), &disposition) != ERROR_SUCCESS)

@@ -54,11 +54,11 @@ E2E_CASE("zmv", console_window_key_font_state_and_start) {
         DWORD fontSize, family, quickEdit, show, flags;
         const char* window;
     } rows[] = {
+        {nullptr, "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n", "",
+         "My Long Program Folder", "Terminal", true, 12u << 16 | 8, 0x30, 0, 6, 1 | 8, "1 1 0"},
         {kClassic.c_str(), "Veskor Console",
          "CMD_LINE: C:\\APP//C:\\APP\\//DATA01//N//SPOOL\r\nFULLSCRN: N\r\n" VESKOR_TT_MAX "MAX\r\n",
          "C:\\APP//C:\\APP\\//DATA01//N//SPOOL", "APP", lucida, false, tt, 0x36, 1, 3, 1 | 4 | 8, "1 0 1"},
-        {nullptr, "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n", "",
-         "My Long Program Folder", "Terminal", true, 12u << 16 | 8, 0x30, 0, 6, 1 | 8, "1 1 0"},
         {kWindowsTerminal, "State", VESKOR_TT_MAX "MAX\r\n", "", "APP", lucida, false, tt, 0x36, 1, 2, 1 | 4 | 8, "1 0 1"},
         {kLetWindowsDecide, "State", VESKOR_TT_MAX "SHO\r\n", "", "APP", lucida, false, tt, 0x36, 1, 2, 1 | 8, "1 0 0"},
         {nullptr, "State", VESKOR_TT_MAX "4\r\n", "", "APP", lucida, false, tt, 0x36, 1, 7, 1 | 8, "1 0 0"},
@@ -66,6 +66,9 @@ E2E_CASE("zmv", console_window_key_font_state_and_start) {
         {kWindowsTerminal, "State", VESKOR_TT_MAX "HID\r\n", "", "APP", lucida, false, tt, 0x36, 1, 0, 1 | 8, "0 0 0"},
     };
 #undef VESKOR_TT_MAX
+    // A profile without a console key: the launcher's volatile title key must
+    // leave it lasting, so that the next row can store the terminal choice.
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Console");
     for (const Row& r : rows) {
         CHECK(SetDefaultTerminal(r.choice));
         const std::string name = r.title + (" " + std::to_string(r.show)) + " " + (r.choice ? r.choice : "no choice") + ": ";
