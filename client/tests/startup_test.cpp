@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <tuple>
 #include <vector>
 
 #include "memory_tree.h"
@@ -58,11 +57,22 @@ void Install(FakePlatform& p) {
     p.settings = {{"APPLFOLDER", "C:\\APP"}, {"DATAFOLDER", "DATA01"}, {"SPOOLFOLDER", "SPOOL"}};
 }
 
-// Each case changes a complete installation in one way.
+// Each case changes a complete installation in one way. Started from another
+// folder, the launcher takes its own folder when that holds both programs.
 TEST(StartupChecks, EveryStatusFromItsTree) {
     using P = FakePlatform&;
-    const std::tuple<const char*, std::function<void(P)>, std::int32_t> cases[] = {
+    const struct {
+        const char* what;
+        std::function<void(P)> change;
+        std::int32_t status;
+        const char* startupFolder = "C:\\INST";
+    } cases[] = {
         {"complete, APPLFOLDER with separator", [](P p) { p.settings["APPLFOLDER"] = "C:\\APP\\"; }, Ok},
+        {"started elsewhere", [](P p) { p.current = "C:\\ELSE"; }, Ok},
+        {"started elsewhere, own folder lacks VESKOR.EXE",
+         [](P p) { p.current = "C:\\ELSE", p.tree.Remove("C:\\INST\\VESKOR.EXE"); }, StartupFilesMissing, "C:\\ELSE"},
+        {"working folder has only VESKOR.EXE", [](P p) { p.current = "C:\\ELSE", p.tree.Add("C:\\ELSE\\VESKOR.EXE"); },
+         StartupFilesMissing, "C:\\ELSE"},
         {"VESKOR1.EXE is a folder", [](P p) { p.tree.Add("C:\\INST\\VESKOR1.EXE", MemoryTree::Dir); },
          StartupFilesMissing},
         {"VESKOR.INI gone after the search", [](P p) { p.iniFailure = {FileFailure::Missing, "x"}; }, IniMissing},
@@ -75,34 +85,16 @@ TEST(StartupChecks, EveryStatusFromItsTree) {
         {"absolute data folder", [](P p) { p.settings["DATAFOLDER"] = "C:\\APP\\DATA01"; }, DataFolderMissing},
         {"spool folder missing", [](P p) { p.settings["SPOOLFOLDER"] = "PRINT"; }, SpoolFolderMissing},
     };
-    for (const auto& [what, breakIt, status] : cases) {
-        FakePlatform p;
-        Install(p);
-        breakIt(p);
-        const StartupState s = RunStartupChecks(p);
-        EXPECT_EQ(s.status, status) << what;
-        EXPECT_EQ(s.failureReason, status == IniUnreadable ? "Access is denied." : "") << what;
-        // The lock file is opened (and so made) only once every folder was found.
-        EXPECT_EQ(p.lockOpens, std::vector<std::string>(status == Ok, "C:\\APP\\VESKORUPD.LCK")) << what;
-    }
-}
-
-TEST(StartupChecks, OwnFolderFallback) {
-    struct Case { const char* what; bool currentHasLauncher, ownHasBoth; std::int32_t status; const char* startupFolder; }
-    cases[] = {
-        {"started elsewhere", false, true, Ok, "C:\\INST"},
-        {"started elsewhere, own folder lacks programs", false, false, StartupFilesMissing, "C:\\ELSE"},
-        {"working folder has only VESKOR.EXE", true, true, StartupFilesMissing, "C:\\ELSE"},
-    };
     for (const auto& c : cases) {
         FakePlatform p;
         Install(p);
-        p.current = "C:\\ELSE";
-        if (c.currentHasLauncher) p.tree.Add("C:\\ELSE\\VESKOR.EXE");
-        if (!c.ownHasBoth) p.tree.Remove("C:\\INST\\VESKOR.EXE");
+        c.change(p);
         const StartupState s = RunStartupChecks(p);
-        EXPECT_TRUE(s.status == c.status && s.startupFolder == c.startupFolder && p.current == c.startupFolder)
-            << c.what;
+        EXPECT_EQ(s.status, c.status) << c.what;
+        EXPECT_EQ(s.startupFolder + "|" + p.current, c.startupFolder + ("|" + std::string(c.startupFolder))) << c.what;
+        EXPECT_EQ(s.failureReason, c.status == IniUnreadable ? "Access is denied." : "") << c.what;
+        // The lock file is opened (and so made) only once every folder was found.
+        EXPECT_EQ(p.lockOpens, std::vector<std::string>(c.status == Ok, "C:\\APP\\VESKORUPD.LCK")) << c.what;
     }
 }
 
