@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <tuple>
 
@@ -13,6 +14,7 @@
 #include "config_window.h"
 #include "form_probe.h"
 #include "harness.h"
+#include "platform.h"
 #include "scale_probe.h"
 #include "settings_files.h"
 #include "../../support/config_sample.h"
@@ -24,20 +26,11 @@ namespace {
 using namespace veskor::config;
 using veskor::UpperCase;
 
-// The directory search the program's folder checks use.
-veskor::DirectorySearch DiskSearch() {
-    return [](const std::string& pattern, const std::function<bool(const veskor::DirEntry&)>& visit) {
-        win32::DiskSettingsStore().Search(pattern, visit);
-    };
-}
-
 // The platform's words for an error, on one line.
 std::string Reason(DWORD error) {
     char text[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text, nullptr);
-    std::string line = text;
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
-    return line;
+    return std::string(veskor::Trimmed(text, "\r\n "));
 }
 
 // Every entry's value as the platform's profile reader reads the file.
@@ -79,7 +72,7 @@ std::unique_ptr<Run> Open(const std::string& name, const Files& files, bool from
     if (files) files(*r);
     r->model = InitialFormState();
     FillDataFolders(r->model);
-    ShowSettings(r->model, win32::LoadSettingsFromDisk(r->dir).settings, DiskSearch());
+    ShowSettings(r->model, win32::LoadSettingsFromDisk(r->dir).settings, veskor::win32::PlatformSearch());
     ControlFocused(r->model, ids::txtAppFolder);
     r->form = StartConfig(r->program, r->dir, 15000, fromApp ? r->app : "");
     CHECK_MSG(r->form != nullptr, name + ": no form with loaded settings");
@@ -125,11 +118,13 @@ void Key(HWND form, WORD key) {
     PostMessageA(target ? target : form, WM_KEYUP, key, 0xC0000001);
 }
 
-std::string Snapshot(const std::string& dir) {
-    std::string all;
-    for (const char* name : {"VESKOR.INI", "VESKOR.LST", "VESKOR.CFG", "VESKOR1.ZMV"})
-        all += name + (":" + ReadText(Join(dir, name)).value_or("<none>")) + "\n";
-    return all;
+// Every entry of a folder but the fault library's markers, with its contents.
+std::map<std::string, std::string> Snapshot(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    veskor::win32::PlatformSearch()(Join(dir, "*"), [&](const veskor::DirEntry& e) {
+        return e.name[0] == '.' || (files[e.name] = ReadText(Join(dir, e.name)).value_or("<folder>"), true);
+    });
+    return files;
 }
 
 // The form placed and every control where the layout table puts it, scaled to
@@ -224,7 +219,7 @@ E2E_CASE("configform", layout_help_and_select_folder_dialog) {
         if (choose) WaitUntil([&] { return ItemText(f, ids::txtAppFolder) != before; });
         CHECK_EQ(ItemText(f, ids::txtAppFolder), choose ? UpperCase(other) : before);
     }
-    FolderChosen(r->model, Join(other, "veskor32.exe"), HandleAt(r->model, DiskSearch()));
+    FolderChosen(r->model, Join(other, "veskor32.exe"), HandleAt(r->model, veskor::win32::PlatformSearch()));
     ControlFocused(r->model, ids::cmdSelectFolder);
     Compare(*r, "chosen");
     PostMessageA(f, WM_CLOSE, 0, 0);  // as the system menu would
@@ -237,9 +232,9 @@ E2E_CASE("configform", layout_help_and_select_folder_dialog) {
 E2E_CASE("configform", status_lines_follow_the_folders_and_a_share_is_refused) {
     auto r = Open("cfgform_status", Ini("1", "Y", "1024 x 768"));
     if (!r->form) return;
-    const auto search = DiskSearch();
+    const auto search = veskor::win32::PlatformSearch();
     HWND f = r->form;
-    const std::string before = Snapshot(r->dir);
+    const auto before = Snapshot(r->dir);
     Compare(*r, "all found");
     const auto setText = [&](int id, const std::string& text) {
         SendMessageA(GetDlgItem(f, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -262,7 +257,7 @@ E2E_CASE("configform", status_lines_follow_the_folders_and_a_share_is_refused) {
               "no refusal box with its caption, text and OK alone");
     if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
     CHECK_EQ(r->program.WaitExit(10000), 0ul);
-    CHECK_EQ(Snapshot(r->dir), before);
+    CHECK(Snapshot(r->dir) == before);
 }
 
 // Each group of option buttons and the graphic mode box: the window follows the
@@ -285,21 +280,13 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
     };
     for (const auto& [id, step] : steps) {
         ClickButton(f, id);
-        step(r->model, HandleAt(r->model, DiskSearch()));
+        step(r->model, HandleAt(r->model, veskor::win32::PlatformSearch()));
         ControlFocused(r->model, id);
         Compare(*r, "after a click on " + std::to_string(id));
     }
     PostMessageA(GetDlgItem(f, ids::cmdOK), BM_CLICK, 0, 0);
     CHECK_EQ(r->program.WaitExit(10000), 0ul);
     CHECK(IniShows(Join(r->dir, "VESKOR.INI"), IniEntries(CollectSettings(r->model).settings)));
-}
-
-// Names in a folder other than the fault library's markers.
-std::vector<std::string> FolderNames(const std::string& dir) {
-    std::vector<std::string> names;
-    DiskSearch()(Join(dir, "*"), [&](const veskor::DirEntry& e) { return e.name[0] == '.' || (names.push_back(e.name), true); });
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // OK over a complete earlier save with a key of the administrator's own, the
@@ -335,9 +322,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         auto r = Open("cfgform_save_" + kind, earlier, kind == "ordinary");
         if (!r->form) continue;
         const FormState loaded = r->model;
-        std::string before[4];
-        for (int i = 0; i < 4; ++i) before[i] = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
-        const std::vector<std::string> names = FolderNames(r->dir);
+        const auto before = Snapshot(r->dir);
         Process holder;
         std::vector<std::unique_ptr<Unchangeable>> fixed;
         if (kind == "ordinary") WriteText(NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
@@ -350,7 +335,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         HWND combo = GetDlgItem(r->form, ids::cboDataFolder);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
         SendMessageA(r->form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-        DataFolderPicked(r->model, 1, HandleAt(r->model, DiskSearch()));
+        DataFolderPicked(r->model, 1, HandleAt(r->model, veskor::win32::PlatformSearch()));
         ConfigSettings saved = CollectSettings(r->model).settings;
         PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
         std::string message, lines;
@@ -381,7 +366,7 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
             for (int i = 0; i < 4; ++i) {
                 const std::string path = Join(r->dir, kNames[i]);
                 DeleteFileA(NoRenameMarker(path).c_str());
-                CHECK_MSG(!ReadText(path) && ReadText(OldFileOf(path)) == before[i], std::string(kNames[i]) + " not kept as .old");
+                CHECK_MSG(!ReadText(path) && ReadText(OldFileOf(path)) == before.at(kNames[i]), std::string(kNames[i]) + " not kept as .old");
             }
             r->model = loaded;
             r->form = StartConfig(again, r->dir);
@@ -396,14 +381,16 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         const std::string now[] = {ListFileText(saved), "", CfgFileText(saved), ZmvFileText(r->dir, saved)};
         for (int i = 0; i < 4; ++i) {
             const std::string text = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
-            if (left[i] != 0) CHECK_MSG(text == before[i], kind + ": " + kNames[i] + " changed");
+            if (left[i] != 0) CHECK_MSG(text == before.at(kNames[i]), kind + ": " + kNames[i] + " changed");
             else if (i == 1)
                 CHECK_MSG(IniShows(Join(r->dir, kNames[i]), IniEntries(saved)) &&
                               IniShows(Join(r->dir, kNames[i]), {{"SITE", "OWNER", "accounts"}}),
                           kind + ": VESKOR.INI\n" + text);
             else CHECK_MSG(text == now[i], kind + ": " + kNames[i] + "\n" + text);
         }
-        CHECK_MSG(FolderNames(r->dir) == names, kind + ": files left in the folder");
+        std::string added;
+        for (const auto& entry : Snapshot(r->dir)) added += before.count(entry.first) ? "" : entry.first + " ";
+        CHECK_MSG(added.empty(), kind + ": files left in the folder: " + added);
     }
 }
 
@@ -452,7 +439,7 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
             CHECK_MSG(WaitUntil([&] { return FocusId(r->form) == ids::txtAppFolder; }), "focus after the warning");
         }
         Compare(*r, way);
-        const std::string before = Snapshot(r->dir);
+        const auto before = Snapshot(r->dir);
         ClickButton(r->form, ids::chkGraphicMode);
         close(r->form);
         CHECK_MSG(r->program.WaitExit(10000) == 0, way);
