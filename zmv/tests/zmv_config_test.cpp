@@ -35,19 +35,6 @@ TEST(ConfigPath, FromTheCommandTailOrTheOwnName) {
     EXPECT_EQ(ConfigPathFor("", "ab"), ".zmv");
 }
 
-TEST(KeySearch, FirstOccurrenceAnywhereUpToTheNextCrAndExactSwitches) {
-    const std::string text = "titlebar: One PROGNAME: x\r\nTitleBar: Two\r\nend";
-    const std::string upper = UpperCase(text);
-    EXPECT_EQ(KeyValue(text, upper, "TITLEBAR:"), " One PROGNAME: x");
-    EXPECT_EQ(KeyValue(text, upper, "PROGNAME:"), " x");
-    EXPECT_EQ(KeyValue(text, upper, "CMD_LINE:"), std::nullopt);
-    const std::string noCr = "PROGNAME: a\nTITLEBAR: b";
-    EXPECT_EQ(KeyValue(noCr, UpperCase(noCr), "PROGNAME:"), " a\nTITLEBAR: b");
-    // TESTMODE must be written exactly; CLEAN_UP in any case.
-    EXPECT_FALSE(TestModeIn("testmode: 1"));
-    EXPECT_TRUE(CleanUpSuppressed("clean_up: 0"));
-}
-
 TEST(Values, YesRuleWindowStatesAndFontSizes) {
     for (const char* yes : {"Y", "Yes", "1", "10", "Maybe", "y"}) EXPECT_TRUE(YesValue(yes)) << yes;
     for (const char* no : {"N", "No", "0", "", "true"}) EXPECT_FALSE(YesValue(no)) << no;
@@ -108,6 +95,7 @@ TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
     EXPECT_EQ(s.showCommand, 3);
     EXPECT_FALSE(s.toolbar || s.quickEdit || s.fullScreen || s.trueType);
     EXPECT_FALSE(CleanUpSuppressed(s.effectiveText));
+    EXPECT_TRUE(CleanUpSuppressed("clean_up: 0") && !TestModeIn("testmode: 1"));  // TESTMODE only as written
     ASSERT_EQ(Parse("PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida"), std::nullopt);
     EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");
     EXPECT_FALSE(s.trueType);
