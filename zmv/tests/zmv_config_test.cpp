@@ -72,33 +72,30 @@ struct ParseCase : ::testing::Test {
     }
 };
 
-TEST_F(ParseCase, ReadsEveryKey) {
-    ASSERT_EQ(Parse("PROGNAME: C:\\APP\\VESKOR32.EXE\r\nCMD_LINE:  a//b  \r\nTITLEBAR:  Veskor Console \r\n"
-                    "WINSTATE: min\r\nTOOL_BAR: Y\r\nQUICK_ED: yes\r\nFULLSCRN: 1\r\nFONTTYPE: tt\r\n"
-                    "FONTSIZE: 8X12\r\nCOMMENTS:\r\nTITLEBAR: later"),
-              std::nullopt);
-    EXPECT_EQ(s.programPath + "|" + s.arguments + "|" + s.title + "|" + s.fontSizeText,
-              "C:\\APP\\VESKOR32.EXE|a//b|Veskor Console| 8x12");
-    EXPECT_EQ(s.showCommand, 6);
-    EXPECT_TRUE(s.toolbar && s.quickEdit && s.fullScreen && s.trueType);
+// Each file as "program|arguments|title|font size|show command|" and the
+// switches that are on (T tool bar, Q quick edit, F full screen, t TrueType).
+TEST_F(ParseCase, ReadsEveryKeyOrItsDefault) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"PROGNAME: C:\\APP\\VESKOR32.EXE\r\nCMD_LINE:  a//b  \r\nTITLEBAR:  Veskor Console \r\nWINSTATE: min\r\n"
+         "TOOL_BAR: Y\r\nQUICK_ED: yes\r\nFULLSCRN: 1\r\nFONTTYPE: tt\r\nFONTSIZE: 8X12\r\nCOMMENTS:\r\nTITLEBAR: later",
+         "C:\\APP\\VESKOR32.EXE|a//b|Veskor Console| 8x12|6|TQFt"},
+        {"PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida", "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max|3|"},
+        {"progname: run COMMENTS: CLEAN_UP: 0", "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max|3|"},
+    };
+    for (const auto& [text, settings] : rows) {
+        ASSERT_EQ(Parse(text), std::nullopt) << text;
+        EXPECT_EQ(s.programPath + "|" + s.arguments + "|" + s.title + "|" + s.fontSizeText + "|" +
+                      std::to_string(s.showCommand) + "|" + (s.toolbar ? "T" : "") + (s.quickEdit ? "Q" : "") +
+                      (s.fullScreen ? "F" : "") + (s.trueType ? "t" : ""),
+                  settings);
+    }
+    EXPECT_FALSE(CleanUpSuppressed(s.effectiveText));  // only what comes before COMMENTS counts
+    EXPECT_TRUE(CleanUpSuppressed("clean_up: 0") && !TestModeIn("testmode: 1"));  // TESTMODE only as written
 }
 
 TEST_F(ParseCase, RefusesWithoutAProgramKey) {
     for (const char* text : {"", "PROGNAME : run\r\n", "COMMENTS:\r\nPROGNAME: run"})
         EXPECT_EQ(Parse(text).value_or(Message{}).text, NoProgramMessage("C:\\CFG\\a.zmv").text) << text;
-}
-
-TEST_F(ParseCase, DefaultsAndTheCommentsCut) {
-    ASSERT_EQ(Parse("progname: run COMMENTS: CLEAN_UP: 0"), std::nullopt);
-    EXPECT_EQ(s.programPath + "|" + s.arguments + "|" + s.title + "|" + s.fontSizeText,
-              "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max");
-    EXPECT_EQ(s.showCommand, 3);
-    EXPECT_FALSE(s.toolbar || s.quickEdit || s.fullScreen || s.trueType);
-    EXPECT_FALSE(CleanUpSuppressed(s.effectiveText));
-    EXPECT_TRUE(CleanUpSuppressed("clean_up: 0") && !TestModeIn("testmode: 1"));  // TESTMODE only as written
-    ASSERT_EQ(Parse("PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida"), std::nullopt);
-    EXPECT_EQ(s.title, "C:\\CFG\\run.exe (ZMV)");
-    EXPECT_FALSE(s.trueType);
 }
 
 // A relative configuration path, from a folder anyone may write: the file test
