@@ -97,7 +97,8 @@ TEST_F(Form, ControlEventsSendTheirMessagesInOrder) {
         {[&] { FontTypeClicked(f, 1, send); }, {{UM_SET_OPTION, 2, 2}}, ""},
         {[&] { ScreenSizeClicked(f, 2, send); }, {{UM_SET_OPTION, 3, 3}}, ""},
         {[&] { SpoolFolderChanged(f, "x", send); }, {{UM_CHECK_FOLDERS}}, ""},
-        {[&] { DataFolderPicked(f, 1, send); }, {{UM_CHECK_FOLDERS}}, ""},
+        {[&] { DataFolderPicked(f, 8, send); }, {{UM_CHECK_FOLDERS}}, ""},
+        {[&] { AppFolderChanged(f, "C:\\ELSEWHERE", send); }, {{UM_CHECK_FOLDERS}}, ""},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& [event, messages, shown] = cases[i];
@@ -107,6 +108,9 @@ TEST_F(Form, ControlEventsSendTheirMessagesInOrder) {
         const std::string now = Buttons(f) + " " + f.fontSizes.SelectedText() + (f.fontSizes.enabled ? "" : "-");
         EXPECT_TRUE(shown.empty() || now == shown) << i << ": " << now;
     }
+    // The last pick stands; the spool line, red for "X", keeps its colour when emptied.
+    EXPECT_EQ(f.dataFolders.SelectedText(), "DATA09");
+    EXPECT_TRUE(f.status[2].text.empty() && f.status[2].colour == kRed);
 }
 
 TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {
@@ -160,22 +164,6 @@ TEST_F(Form, CollectTakesTheFormsValues) {
     // A stored size the list could not show is kept, not blanked.
     f = Shown("0", "640 x 480", "N", "TT");
     EXPECT_EQ(CollectSettings(f).settings.fontSize, "8x13 TT");
-}
-
-TEST_F(Form, HelpAndStatusColoursPersist) {
-    FormState f = Shown("1", "800 x 600", "Y", "TT");
-    ControlFocused(f, ids::optScreenSize[2]);
-    const std::string help = f.help;
-    EXPECT_EQ(help.substr(0, 24), "This option is ignored (");
-    ControlFocused(f, ids::lblCaption[0]);
-    EXPECT_EQ(f.help, help);
-    SpoolFolderChanged(f, "NOSUCH", At(f));
-    ASSERT_EQ(f.status[2].colour, kRed);
-    AppFolderChanged(f, "C:\\ELSEWHERE", At(f));
-    EXPECT_EQ(f.status[2].text, "");
-    EXPECT_EQ(f.status[2].colour, kRed);  // an emptied line keeps its colour
-    DataFolderPicked(f, 8, At(f));
-    EXPECT_EQ(f.dataFolders.SelectedText(), "DATA09");
 }
 
 }  // namespace
