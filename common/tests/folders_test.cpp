@@ -67,21 +67,15 @@ TEST(NormaliseFolder, SeparatorRules) {
     for (const auto& c : cases) EXPECT_EQ(NormaliseFolder(c.path, c.mode), c.expected) << c.path;
 }
 
-class PresenceTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tree.Add("C:\\T\\visible.txt");
-        tree.Add("C:\\T\\hidden.txt", MemoryTree::Hidden);
-        tree.Add("C:\\T\\system.txt", MemoryTree::System);
-        tree.Add("C:\\T\\sub", MemoryTree::Dir);
-        tree.Add("C:\\T\\hiddendir", MemoryTree::Dir | MemoryTree::Hidden);
-        tree.Add("C:\\T\\onlyhidden\\x", MemoryTree::Hidden);
-        tree.Add("C:\\T\\onlydirs\\inner", MemoryTree::Dir);
-    }
+TEST(Presence, FileAndFolderModes) {
     MemoryTree tree;
-};
-
-TEST_F(PresenceTest, FileAndFolderModes) {
+    tree.Add("C:\\T\\visible.txt");
+    tree.Add("C:\\T\\hidden.txt", MemoryTree::Hidden);
+    tree.Add("C:\\T\\system.txt", MemoryTree::System);
+    tree.Add("C:\\T\\sub", MemoryTree::Dir);
+    tree.Add("C:\\T\\hiddendir", MemoryTree::Dir | MemoryTree::Hidden);
+    tree.Add("C:\\T\\onlyhidden\\x", MemoryTree::Hidden);
+    tree.Add("C:\\T\\onlydirs\\inner", MemoryTree::Dir);
     const struct {
         const char* path;
         bool asFile, asFolder;
