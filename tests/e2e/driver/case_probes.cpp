@@ -54,8 +54,6 @@ POINT CloseBoxCentre(HWND window) {
     return {last < 0 ? -1 : (first + last) / 2, y};
 }
 
-void DeleteKey(const std::string& consoleKey) { RegDeleteKeyA(HKEY_CURRENT_USER, consoleKey.c_str()); }
-
 std::string ShortPath(const std::string& path) {
     char buffer[1024] = {};
     const DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);

@@ -1,5 +1,5 @@
 // Probes and input that only the end-to-end cases use: geometry and focus of
-// another process's controls, real clicks, console keys and short paths.
+// another process's controls, real clicks, short paths.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +19,6 @@ void ClickAt(int x, int y);
 // The close box of a top-level window, in screen coordinates.
 POINT CloseBoxCentre(HWND window);
 
-void DeleteKey(const std::string& consoleKey);
 std::string ShortPath(const std::string& path);
 std::string Lowered(std::string text);
 

@@ -196,7 +196,7 @@ E2E_CASE("zmv", start_failures_and_the_wait_for_the_window) {
         if (open) DestroyWindow(open);
         CHECK_EQ(run.exitCode, kStarted);
         CHECK_MSG(run.key.has_value() && KeyExists(key) == (kind == kSilent || kind == kKept), title + ": console key");
-        DeleteKey(key);
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
         const std::string failure = "Console Window Configuration (ZMV) Failure|";
         CheckBox(run, kind == kCannotStart ? failure + "Unable to start \"" + l.program + "\".  Error 193 was reported by Windows."
                       : kind == kNoWindow ? failure + "Console Application Failure.\r\rProgram (" + l.program + ") did not start."
