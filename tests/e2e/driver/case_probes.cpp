@@ -34,9 +34,9 @@ void ClickAt(int x, int y) {
     SendInput(2, in, sizeof in[0]);
 }
 
-POINT CloseBoxCentre(HWND window) {
+void ClickCloseBox(HWND window) {
     // Walks the caption's middle line from the right until the window itself
-    // reports its close box there.
+    // reports its close box there, and clicks its middle.
     RECT r;
     GetWindowRect(window, &r);
     const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
@@ -51,7 +51,8 @@ POINT CloseBoxCentre(HWND window) {
             break;
         }
     }
-    return {last < 0 ? -1 : (first + last) / 2, y};
+    CHECK_MSG(last >= 0, "no close box on \"" + WindowText(window) + "\"");
+    ClickAt((first + last) / 2, y);
 }
 
 std::string ShortPath(const std::string& path) {

@@ -16,8 +16,8 @@ int FocusId(HWND window);
 
 // A real left click at a screen point.
 void ClickAt(int x, int y);
-// The close box of a top-level window, in screen coordinates.
-POINT CloseBoxCentre(HWND window);
+// A real click on the close box of a top-level window.
+void ClickCloseBox(HWND window);
 
 std::string ShortPath(const std::string& path);
 std::string Lowered(std::string text);

@@ -407,16 +407,10 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
         Ini("1", "Y", "1024 x 768")(r);
         WriteText(NoReadMarker(Join(r.dir, "VESKOR.INI")), "");
     };
-    const auto cancel = [](HWND f) { PostMessageA(GetDlgItem(f, ids::cmdCancel), BM_CLICK, 0, 0); };
     const std::tuple<const char*, Files, std::function<void(HWND)>> ways[] = {
-        {"cancel", Ini("0", "N", "800 x 600"), cancel},
+        {"cancel", Ini("0", "N", "800 x 600"), [](HWND f) { PostMessageA(GetDlgItem(f, ids::cmdCancel), BM_CLICK, 0, 0); }},
         {"escape", list, [](HWND f) { Key(f, VK_ESCAPE); }},
-        {"closebox", Ini("0", "N", "800 x 600"),
-         [](HWND f) {
-             const POINT p = CloseBoxCentre(f);
-             CHECK_MSG(p.x >= 0, "no close box");
-             ClickAt(p.x, p.y);
-         }},
+        {"closebox", Ini("0", "N", "800 x 600"), ClickCloseBox},
         {"unreadable", unreadable, [](HWND f) { Key(f, VK_ESCAPE); }},
     };
     for (const auto& [way, files, close] : ways) {

@@ -225,9 +225,7 @@ E2E_CASE("dpi", error_form_follows_the_display_scale) {
     auto b = StartBroken("errorform_dpi", -6, [](BrokenStart& b) { WriteFolders(b, b.in.app, "DATA02", "SPOOL"); });
     if (!b->form) return;
     CheckForm(b->form, b->state);
-    const POINT p = CloseBoxCentre(b->form);
-    CHECK_MSG(p.x >= 0, "no close box found");
-    ClickAt(p.x, p.y);
+    ClickCloseBox(b->form);
     CheckEnded(*b, false);
 }
 
