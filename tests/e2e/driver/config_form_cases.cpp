@@ -338,18 +338,17 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         DataFolderPicked(r->model, 1, HandleAt(r->model, veskor::win32::PlatformSearch()));
         ConfigSettings saved = CollectSettings(r->model).settings;
         PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
-        std::string message, lines;
+        std::string lines;
         for (int i = 0; i < 4; ++i)
             if (errors[i] != 0)
                 lines += kNames[i] + (": " + Reason(errors[i])) +
                          (kind == "norename" ? std::string(" Its earlier contents are kept in ") + kNames[i] +
                                                    ".old; the next save puts them back.\r\n"
                                              : "\r\n");
-        const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
-        if (!lines.empty())
-            message = "Settings files not saved in " + r->dir + ":\r\n\r\n" + lines + "\r\n" +
-                      (none ? "None of the settings were saved." : "The other files were saved.");
-        if (!message.empty()) {
+        if (!lines.empty()) {
+            const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
+            const std::string message = "Settings files not saved in " + r->dir + ":\r\n\r\n" + lines + "\r\n" +
+                                        (none ? "None of the settings were saved." : "The other files were saved.");
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
             CHECK_MSG(box && WindowText(box) == kMessageCaption &&
                           FindWindowExA(box, nullptr, "Static", message.c_str()) && !GetDlgItem(box, IDCANCEL),
