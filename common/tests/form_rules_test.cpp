@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <tuple>
-#include <vector>
 
 namespace veskor {
 namespace {
@@ -25,6 +24,7 @@ TEST(FontDescription, FourteenFieldsAndBadOnesGiveDefinedValues) {
         {"MS Sans Serif,-11", "MS Sans Serif,-11,0,0,0,0,0,0,0,0,0,0,0,0"},              // cut short
         {"Arial,abc,0,0,0,bold,0,0,0,0,0,0,0,x", "Arial,0,0,0,0,0,0,0,0,0,0,0,0,0"},      // not numbers
         {"Arial, 12pt,0,0,0, +700", "Arial,12,0,0,0,700,0,0,0,0,0,0,0,0"},               // blanks, sign, trailing text
+        {",-11,0,0,0,400", ",-11,0,0,0,400,0,0,0,0,0,0,0,0"},                            // empty face
         {"Arial,-11,0,0,0,400,0,0,0,0,0,0,0,34,99,100", "Arial,-11,0,0,0,400,0,0,0,0,0,0,0,34"},  // extra fields ignored
         {"Arial,99999999999999999999,0,0,0,-99999999999", "Arial,2147483647,0,0,0,-2147483648,0,0,0,0,0,0,0,0"},
         {"Arial,-2147483647,0,0,0,2147483647,0,0,0,0,0,0,0,-2147483648",
