@@ -74,13 +74,14 @@ struct ParseCase : ::testing::Test {
 
 // Each file as "program|arguments|title|font size|show command|" and the
 // switches that are on (T tool bar, Q quick edit, F full screen, t TrueType).
+// A key counts wherever it stands, in any case; its value runs to the line end.
 TEST_F(ParseCase, ReadsEveryKeyOrItsDefault) {
     const std::pair<const char*, const char*> rows[] = {
         {"PROGNAME: C:\\APP\\VESKOR32.EXE\r\nCMD_LINE:  a//b  \r\nTITLEBAR:  Veskor Console \r\nWINSTATE: min\r\n"
          "TOOL_BAR: Y\r\nQUICK_ED: yes\r\nFULLSCRN: 1\r\nFONTTYPE: tt\r\nFONTSIZE: 8X12\r\nCOMMENTS:\r\nTITLEBAR: later",
          "C:\\APP\\VESKOR32.EXE|a//b|Veskor Console| 8x12|6|TQFt"},
         {"PROGNAME: run\r\nTITLEBAR:   \r\nFONTTYPE: Lucida", "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max|3|"},
-        {"progname: run COMMENTS: CLEAN_UP: 0", "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max|3|"},
+        {"x progname: run COMMENTS: CLEAN_UP: 0", "C:\\CFG\\run.exe||C:\\CFG\\run.exe (ZMV)|max|3|"},
     };
     for (const auto& [text, settings] : rows) {
         ASSERT_EQ(Parse(text), std::nullopt) << text;
