@@ -13,9 +13,11 @@ namespace {
 
 using veskor::testing::MemoryTree;
 
-// The option buttons as one text per group: a capital letter is checked, a
-// small one not, and '-' follows a disabled button. The screens are O and T.
-std::string Buttons(const FormState& f) {
+// The option buttons and the font-size list as one text: per group of buttons
+// a capital letter is checked, a small one not, and '-' follows a disabled
+// button (the screens are O and T); then the font-size pick, with '-' after it
+// when the list is disabled.
+std::string Controls(const FormState& f) {
     auto group = [](const auto& buttons, const char* letters) {
         std::string out;
         for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -25,7 +27,7 @@ std::string Buttons(const FormState& f) {
         return out;
     };
     return group(f.windowType, "MS") + " " + group(f.fontType, "TB") + " " + group(f.screenSize, "ABC") + " " +
-           group(f.screen, "OT");
+           group(f.screen, "OT") + " " + f.fontSizes.SelectedText() + (f.fontSizes.enabled ? "" : "-");
 }
 
 struct Form : ::testing::Test {
@@ -50,32 +52,29 @@ struct Form : ::testing::Test {
 
 TEST_F(Form, ShowSettingsOptionCombinations) {
     const struct {
-        const char *graphicMode, *graphicScreen, *screenSize, *maxFlag, *maxType, *buttons, *fontSize;
-        bool listEnabled;
+        const char *graphicMode, *graphicScreen, *screenSize, *maxFlag, *maxType, *shown;
     } cases[] = {
-        {"1", "1", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT", "12X20 TT", false},
-        {"1", "0", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- Ot", "11X18 TT", false},
-        {"1", "7", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT", "12X20 TT", false},
-        {"0", "", "800 x 600", "N", "BMP", "mS t-B- aBc o-T-", "8X13 TT", true},
-        {"0", "", "600 x 480", "Y", "TT", "Ms Tb A-b-c- o-T-", "70", true},
-        {"0", "", "1024 x 768", "N", "TT", "mS T-b- abC o-T-", "10X16", true},
-        {"0", "", "640 x 480", "N", "TT", "mS T-b- abc o-T-", "", true},
-        {"0", "", "800 x 600", "X", "XX", "ms tb aBc o-T-", "", true},
-        {"", "", "800 x 600", "Y", "BMP", "Ms tB a-B-c- o-T-", "70", true},
+        {"1", "1", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT 12X20 TT-"},
+        {"1", "0", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- Ot 11X18 TT-"},
+        {"1", "7", "800 x 600", "Y", "TT", "m-S- t-B- a-b-C- oT 12X20 TT-"},
+        {"0", "", "800 x 600", "N", "BMP", "mS t-B- aBc o-T- 8X13 TT"},
+        {"0", "", "600 x 480", "Y", "TT", "Ms Tb A-b-c- o-T- 70"},
+        {"0", "", "1024 x 768", "N", "TT", "mS T-b- abC o-T- 10X16"},
+        {"0", "", "640 x 480", "N", "TT", "mS T-b- abc o-T- "},
+        {"0", "", "800 x 600", "X", "XX", "ms tb aBc o-T- "},
+        {"", "", "800 x 600", "Y", "BMP", "Ms tB a-B-c- o-T- 70"},
     };
     for (const auto& c : cases) {
         const FormState f = Shown(c.graphicMode, c.screenSize, c.maxFlag, c.maxType, c.graphicScreen);
         const std::string name = std::string(c.graphicMode) + c.graphicScreen + c.screenSize + c.maxFlag;
-        EXPECT_EQ(Buttons(f), c.buttons) << name;
-        EXPECT_EQ(f.fontSizes.SelectedText(), c.fontSize) << name;
-        EXPECT_EQ(f.fontSizes.enabled, c.listEnabled) << name;
+        EXPECT_EQ(Controls(f), c.shown) << name;
         EXPECT_EQ(f.graphicModeChecked, std::string(c.graphicMode) == "1") << name;
     }
 }
 
 // Each control event with the form-private messages it sends (the running form
 // sends them to itself; their order decides what it shows) and, where given,
-// the option buttons and the font-size pick it leaves ("-": the list disabled).
+// the option buttons and the font-size pick it leaves.
 TEST_F(Form, ControlEventsSendTheirMessagesInOrder) {
     using namespace messages;
     FormState f = Shown("0", "800 x 600", "Y", "TT");
@@ -105,8 +104,7 @@ TEST_F(Form, ControlEventsSendTheirMessagesInOrder) {
         sent.clear();
         event();
         EXPECT_EQ(sent, messages) << i;
-        const std::string now = Buttons(f) + " " + f.fontSizes.SelectedText() + (f.fontSizes.enabled ? "" : "-");
-        EXPECT_TRUE(shown.empty() || now == shown) << i << ": " << now;
+        EXPECT_TRUE(shown.empty() || Controls(f) == shown) << i << ": " << Controls(f);
     }
     // The last pick stands; the spool line, red for "X", keeps its colour when emptied.
     EXPECT_EQ(f.dataFolders.SelectedText(), "DATA09");
@@ -118,8 +116,7 @@ TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {
     FontSizePicked(f, 0);
     WindowTypeClicked(f, 0, At(f));
     EXPECT_EQ(f.fontSizes.entries.front(), "100");
-    EXPECT_EQ(f.fontSizes.SelectedText(), "70");
-    EXPECT_EQ(Buttons(f), "Ms Tb a-B-c- o-T-");
+    EXPECT_EQ(Controls(f), "Ms Tb a-B-c- o-T- 70");
     ScreenSizeClicked(f, 0, At(f));  // under MAX the list stays
     EXPECT_EQ(f.fontSizes.SelectedText(), "70");
     EXPECT_EQ(f.settings.screenSize, "600 x 480");
@@ -133,7 +130,7 @@ TEST_F(Form, WindowTypeAndScreenSizeRefillTheList) {
     const FormState before = f;
     for (int group : {0, 1, 2, 3, 4, 5, 6})
         for (int value : {-1, 4, 9}) SetOption(f, group, value);
-    EXPECT_EQ(Buttons(f), Buttons(before));
+    EXPECT_EQ(Controls(f), Controls(before));
     EXPECT_EQ(f.settings, before.settings);
     FillFontSizes(f, 7, 1);
     EXPECT_EQ(f.fontSizes.selected, -1);
