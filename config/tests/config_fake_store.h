@@ -20,7 +20,7 @@ public:
     FileRead ReadFile(const std::string& path) override {
         auto it = files.find(path);
         if (it == files.end()) return {std::nullopt, {FileFailure::Missing, "not found"}};
-        if (locked.count(path)) return {std::nullopt, {FileFailure::Refused, "Access is denied."}};
+        if (locked.count(path)) return {std::nullopt, {FileFailure::Refused, "Access to " + path + " is denied."}};
         return {it->second, {}};
     }
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,

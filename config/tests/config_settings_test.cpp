@@ -105,7 +105,8 @@ TEST(ConfigLoad, IniWithHeaderWinsAndTakesValuesAsTheyAre) {
 TEST(ConfigLoad, SourceFallsThroughInOrderAndTheWarningNamesEachUnreadableFile) {
     const char *header = "[FOLDERS]\r\n", *list = "APPLPATH=L:\\X\r\n";
     const auto cannotRead = [](const char* name) {
-        return "The settings file C:\\INST\\" + std::string(name) + " cannot be read:\r\nAccess is denied.\r\n\r\n";
+        const std::string path = "C:\\INST\\" + std::string(name);
+        return "The settings file " + path + " cannot be read:\r\nAccess to " + path + " is denied.\r\n\r\n";
     };
     const std::string ini = cannotRead("VESKOR.INI"), lst = cannotRead("VESKOR.LST");
     const std::string save = " OK saves what the form shows in place of the stored settings.";
