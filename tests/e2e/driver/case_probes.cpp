@@ -52,7 +52,7 @@ void ClickCloseBox(HWND window) {
         }
     }
     CHECK_MSG(last >= 0, "no close box on \"" + WindowText(window) + "\"");
-    ClickAt((first + last) / 2, y);
+    if (last >= 0) ClickAt((first + last) / 2, y);
 }
 
 std::string ShortPath(const std::string& path) {
