@@ -9,15 +9,9 @@
 #include "config_fake_store.h"
 #include "config_form.h"
 
-namespace {
-
 using namespace veskor::config;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+static void Require(bool condition) { if (!condition) std::abort(); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

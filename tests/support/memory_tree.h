@@ -36,7 +36,6 @@ public:
     void Remove(const std::string& path) { entries_.erase(UpperCase(path)); }
 
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) const {
-        ++searches;
         const auto cut = pattern.find_last_of('\\');
         if (cut == std::string::npos) return;
         const std::string parent = UpperCase(pattern.substr(0, cut));
@@ -63,13 +62,8 @@ public:
         return [this](const std::string& p, const std::function<bool(const DirEntry&)>& v) { Search(p, v); };
     }
 
-    mutable int searches = 0;
-
 private:
-    struct Entry {
-        std::string name;
-        int attrs;
-    };
+    struct Entry { std::string name; int attrs; };
     std::map<std::string, Entry> entries_;
 };
 

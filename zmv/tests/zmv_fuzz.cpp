@@ -27,9 +27,8 @@ std::string Expand(const std::uint8_t* data, std::size_t size) {
     return text;
 }
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+void Require(bool condition) { if (!condition) std::abort(); }
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,9 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PlatformFacts platforms[] = {{6, 1, 7601, 2}, {4, 10, 1998, 1}, {4, 0, 950, 1}};
     for (const PlatformFacts& facts : platforms) {
         const FontCell cell = ComputeFontCell(s.trueType, s.fontSizeText, facts, widths[choice % 6]);
-        if (!NeedsWorkArea(s.fontSizeText)) {
+        if (!NeedsWorkArea(s.fontSizeText))
             Require(cell.width >= 1 && cell.width <= 48 && cell.height >= 1 && cell.height <= 72);
-        }
         const ConsoleValues values = ConsoleValuesFor(cell, s);
         Require((values.fontSize & 0xFF00FF00u) == 0);
         Require(PatchPif(PifTemplate(), cell, s).size() == kPifSize);

@@ -2,6 +2,7 @@
 
 #include "form_probe.h"
 #include "harness.h"
+#include "text.h"
 #include "winutil.h"
 
 namespace e2e {
@@ -16,8 +17,7 @@ RECT RectInParent(HWND child) {
 HWND FocusOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 int FocusId(HWND window) {
@@ -44,15 +44,17 @@ void ClickCloseBox(HWND window) {
     for (int x = r.right - 1; x > r.right - 80; --x) {
         DWORD_PTR hit = 0;
         SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 1000, &hit);
-        if (hit == HTCLOSE) {
-            if (last < 0) last = x;
-            first = x;
-        } else if (last >= 0) {
-            break;
-        }
+        if (hit == HTCLOSE) first = x, last = last < 0 ? x : last;
+        else if (last >= 0) break;
     }
     CHECK_MSG(last >= 0, "no close box on \"" + WindowText(window) + "\"");
     if (last >= 0) ClickAt((first + last) / 2, y);
+}
+
+std::string Reason(DWORD error) {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text, nullptr);
+    return std::string(veskor::Trimmed(text, "\r\n "));
 }
 
 std::string ShortPath(const std::string& path) {

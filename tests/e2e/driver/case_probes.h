@@ -19,6 +19,8 @@ void ClickAt(int x, int y);
 // A real click on the close box of a top-level window.
 void ClickCloseBox(HWND window);
 
+// The platform's words for an error, on one line.
+std::string Reason(DWORD error);
 std::string ShortPath(const std::string& path);
 std::string Lowered(std::string text);
 

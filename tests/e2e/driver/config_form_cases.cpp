@@ -26,13 +26,6 @@ namespace {
 using namespace veskor::config;
 using veskor::UpperCase;
 
-// The platform's words for an error, on one line.
-std::string Reason(DWORD error) {
-    char text[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text, nullptr);
-    return std::string(veskor::Trimmed(text, "\r\n "));
-}
-
 // Every entry's value as the platform's profile reader reads the file.
 bool IniShows(const std::string& path, const std::vector<IniEntry>& entries) {
     for (const IniEntry& e : entries) {
@@ -109,6 +102,14 @@ void Compare(const Run& r, const std::string& step) {
         same(*m.status[i].colour == kRed ? c.red && !c.black : c.black && !c.red, "colour of status " + std::to_string(i));
     }
     same(ItemText(f, ids::lblHelp) == m.help, "help \"" + ItemText(f, ids::lblHelp) + "\"");
+}
+
+// A data folder picked as the user picks it: the selection, then its notification.
+void PickDataFolder(Run& r, int index) {
+    HWND combo = GetDlgItem(r.form, ids::cboDataFolder);
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    SendMessageA(r.form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+    DataFolderPicked(r.model, index, HandleAt(r.model, veskor::win32::PlatformSearch()));
 }
 
 // A key pressed in the control that has the focus.
@@ -243,10 +244,7 @@ E2E_CASE("configform", status_lines_follow_the_folders_and_a_share_is_refused) {
     };
     setText(ids::txtSpoolFolder, "nosuch");
     setText(ids::txtSpoolFolder, "spool");
-    HWND combo = GetDlgItem(f, ids::cboDataFolder);  // the user's pick: the selection, then its notification
-    SendMessageA(combo, CB_SETCURSEL, 2, 0);
-    SendMessageA(f, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-    DataFolderPicked(r->model, 2, HandleAt(r->model, search));
+    PickDataFolder(*r, 2);
     Compare(*r, "data folder missing");
     setText(ids::txtAppFolder, r->dir);                // no program there
     setText(ids::txtAppFolder, "\\\\?\\" + r->app);  // a network share
@@ -289,15 +287,13 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
     CHECK(IniShows(Join(r->dir, "VESKOR.INI"), IniEntries(CollectSettings(r->model).settings)));
 }
 
-// OK over a complete earlier save with a key of the administrator's own, the
-// data folder changed (once started from another folder than its own): saved whole, or, where a file cannot be saved, that file
-// whole and old (at its name, or at "<name>.old" when nothing may be moved
-// there) and the others new, one message naming each file not saved with the
-// platform's reason and its ".old" file. Never a file left behind. A folder
-// that takes no new files has them rewritten in place. After renames into the
-// four names were refused, only the ".old" files are left, as a save cut off
-// between its two moves leaves them: the next start shows the stored settings
-// and its save leaves every file whole.
+// OK over an earlier save with a key of the administrator's own, the data folder
+// changed: saved whole, or a file that cannot be saved left whole and old (at its
+// name, or at "<name>.old" when nothing may be moved there) beside the others new,
+// in one message naming each with the platform's reason and its ".old" file; never
+// a file left behind; a folder that takes no new files rewritten in place. The
+// ".old" files alone, as a save cut off between its moves leaves them, load as
+// the stored settings, and the next save leaves every file whole.
 E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
     const char* kNames[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
     const Files earlier = [](const Run& r) {
@@ -332,21 +328,16 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         for (const char* name : kNames)
             if (kind == "norename") WriteText(NoRenameMarker(Join(r->dir, name)), "");
         if (kind == "fixedfolder") fixed.push_back(std::make_unique<Unchangeable>(r->dir));
-        HWND combo = GetDlgItem(r->form, ids::cboDataFolder);
-        SendMessageA(combo, CB_SETCURSEL, 1, 0);
-        SendMessageA(r->form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-        DataFolderPicked(r->model, 1, HandleAt(r->model, veskor::win32::PlatformSearch()));
+        PickDataFolder(*r, 1);
         ConfigSettings saved = CollectSettings(r->model).settings;
         PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
         std::string lines;
-        for (int i = 0; i < 4; ++i)
-            if (errors[i] != 0)
-                lines += kNames[i] + (": " + Reason(errors[i])) +
-                         (kind == "norename" ? std::string(" Its earlier contents are kept in ") + kNames[i] +
-                                                   ".old; the next save puts them back.\r\n"
-                                             : "\r\n");
+        for (int i = 0; i < 4; ++i) {
+            const std::string kept = std::string(" Its earlier contents are kept in ") + kNames[i] + ".old; the next save puts them back.";
+            if (errors[i]) lines += kNames[i] + (": " + Reason(errors[i])) + (kind == "norename" ? kept : "") + "\r\n";
+        }
+        const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
         if (!lines.empty()) {
-            const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
             const std::string message = "Settings files not saved in " + r->dir + ":\r\n\r\n" + lines + "\r\n" +
                                         (none ? "None of the settings were saved." : "The other files were saved.");
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
@@ -415,14 +406,10 @@ E2E_CASE("configform", load_then_cancel_escape_or_close_writes_nothing) {
     for (const auto& [way, files, close] : ways) {
         auto r = Open(std::string("cfgform_close_") + way, files);
         if (!r->form) continue;
-        const std::string warning =
-            std::string(way) != "unreadable"
-                ? ""
-                : "The settings file " + Join(r->dir, "VESKOR.INI") + " cannot be read:\r\n" +
-                      Reason(ERROR_ACCESS_DENIED) +
-                      "\r\n\r\nThe form shows the default settings. OK saves what the form shows in place of the "
-                      "stored settings.";
-        if (!warning.empty()) {
+        if (std::string(way) == "unreadable") {
+            const std::string warning = "The settings file " + Join(r->dir, "VESKOR.INI") + " cannot be read:\r\n" +
+                                        Reason(ERROR_ACCESS_DENIED) + "\r\n\r\nThe form shows the default settings. "
+                                        "OK saves what the form shows in place of the stored settings.";
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 10000);
             CHECK_MSG(box && GetWindow(box, GW_OWNER) == r->form && WindowText(box) == kMessageCaption &&
                           FindWindowExA(box, nullptr, "Static", warning.c_str()),

@@ -11,7 +11,6 @@
 #include "harness.h"
 #include "install.h"
 #include "scale_probe.h"
-#include "settings_files.h"
 #include "winutil.h"
 
 namespace e2e {
@@ -36,9 +35,6 @@ void PressKey(WORD virtualKey) {
 // of a caption that must show whole (null for fields and panels).
 struct ControlExpect { int id; const char* cls; std::string text; bool visible; RECT rect; DWORD style; const char* font; };
 
-// A 96-DPI layout rectangle at the screen's DPI.
-const auto Box = ScaledBox;
-
 const DWORD kButton = WS_CHILD | WS_TABSTOP | BS_NOTIFY | BS_CENTER | BS_VCENTER;
 const DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const DWORD kField = WS_CHILD | ES_LEFT | ES_UPPERCASE | ES_AUTOHSCROLL | ES_READONLY;
@@ -55,21 +51,21 @@ std::vector<ControlExpect> Controls(const StartupState& state) {
     if (state.status == 9) {
         const veskor::client::Error2Fill f = veskor::client::FillError2(state);
         return {
-            {IDOK, "Button", "OK", true, Box(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON, kOkFont},
-            {1000, "Static", f.message, true, Box(8, 101, 468, 88), kPanel, nullptr},
-            {1001, "Edit", Upper(f.field), true, Box(8, 28, 468, 22), kField, nullptr},
-            {1002, "Static", f.label, true, Box(8, 8, 340, 20), kLabel, kLabelFont},
+            {IDOK, "Button", "OK", true, ScaledBox(200, 208, 84, 28), kButton | BS_DEFPUSHBUTTON, kOkFont},
+            {1000, "Static", f.message, true, ScaledBox(8, 101, 468, 88), kPanel, nullptr},
+            {1001, "Edit", Upper(f.field), true, ScaledBox(8, 28, 468, 22), kField, nullptr},
+            {1002, "Static", f.label, true, ScaledBox(8, 8, 340, 20), kLabel, kLabelFont},
         };
     }
     const veskor::client::Error1Fill f = veskor::client::FillError1(state);
     return {
-        {1000, "Button", "RUN Configuration Tool", true, Box(68, 208, 145, 28), kButton | BS_PUSHBUTTON, kButtonFont},
-        {1001, "Static", f.firstLabel, true, Box(8, 8, 340, 20), kLabel, kLabelFont},
-        {1002, "Edit", Upper(f.firstField), true, Box(8, 28, 568, 22), kField, nullptr},
-        {1003, "Static", f.secondLabel, f.secondRowVisible, Box(8, 58, 340, 20), kLabel, kLabelFont},
-        {1004, "Edit", Upper(f.secondField), f.secondRowVisible, Box(8, 78, 568, 22), kField, nullptr},
-        {1005, "Static", f.message, true, Box(8, 104, 568, 97), kPanel, nullptr},
-        {IDOK, "Button", "OK", true, Box(438, 208, 84, 28), kButton | BS_DEFPUSHBUTTON, kOkFont},
+        {1000, "Button", "RUN Configuration Tool", true, ScaledBox(68, 208, 145, 28), kButton | BS_PUSHBUTTON, kButtonFont},
+        {1001, "Static", f.firstLabel, true, ScaledBox(8, 8, 340, 20), kLabel, kLabelFont},
+        {1002, "Edit", Upper(f.firstField), true, ScaledBox(8, 28, 568, 22), kField, nullptr},
+        {1003, "Static", f.secondLabel, f.secondRowVisible, ScaledBox(8, 58, 340, 20), kLabel, kLabelFont},
+        {1004, "Edit", Upper(f.secondField), f.secondRowVisible, ScaledBox(8, 78, 568, 22), kField, nullptr},
+        {1005, "Static", f.message, true, ScaledBox(8, 104, 568, 97), kPanel, nullptr},
+        {IDOK, "Button", "OK", true, ScaledBox(438, 208, 84, 28), kButton | BS_DEFPUSHBUTTON, kOkFont},
     };
 }
 
@@ -134,10 +130,10 @@ void WriteFolders(BrokenStart& b, const std::string& app, const char* data, cons
     b.state.spoolFolder = Join(b.state.dataFolder, spool);
 }
 
-// A file the launcher may not open, and the platform's words for it as a reader sees them.
+// A file the launcher may not open, and the platform's words for why.
 void MakeUnreadable(BrokenStart& b, const std::string& path) {
     WriteText(NoReadMarker(path), "");
-    b.state.failureReason = veskor::config::win32::DiskSettingsStore().ReadFile(path).failure.reason;
+    b.state.failureReason = Reason(ERROR_ACCESS_DENIED);
 }
 
 // The launcher ended with exit code 0, having started the configuration utility or nothing.
