@@ -33,9 +33,7 @@ TEST(ErrorForm1, FillPerStatus) {
         EXPECT_TRUE(!c.secondField || f.secondField == c.secondField) << f.secondField;
         EXPECT_EQ(f.message.rfind(std::string(c.head) + "\r\n", 0), 0u) << f.message;
     }
-}
-
-TEST(ErrorForm1, StartupFilesMissingHandsOverToTheSecondForm) {
+    // Missing start-up files hand over to the second form.
     EXPECT_TRUE(FillError1(StateWith(StartupFilesMissing)).handOver);
     EXPECT_EQ(FillError2(StateWith(StartupFilesMissing)).field, "C:\\INST");
 }

@@ -5,14 +5,15 @@
 #include <tuple>
 
 #include "config_fake_store.h"
-#include "config_sample.h"
 
 namespace veskor::config {
 namespace {
 
 using testing::FakeStore;
-using testing::SampleSettings;
 using veskor::testing::MemoryTree;
+
+// A complete set of settings, every field set.
+const ConfigSettings kSample = {"R:\\VESKOR", "DATA02", "SPOOL", "800 x 600", "8X13 TT", "N", "90", "BMP", "0", "1"};
 
 TEST(ConfigWorkingFolder, CurrentThenOwnFolderThenUnchanged) {
     const struct {
@@ -178,7 +179,7 @@ TEST(ConfigSave, LauncherFontAndProgramPath) {
 
 TEST(ConfigSave, WritesTheFourFilesInOrder) {
     FakeStore store;
-    const SaveReport r = SaveSettings("C:\\INST", SampleSettings(), store);
+    const SaveReport r = SaveSettings("C:\\INST", kSample, store);
     EXPECT_EQ(SaveFailureText("C:\\INST", r, [](FileError) { return std::string("?"); }), "");
     EXPECT_EQ(store.files[kLst],
               "APPLPATH=R:\\VESKOR\r\nDATAPATH=DATA02\r\nSCRNSIZE=800 x 600\r\nFONTSIZE=8X13 TT\r\n"
@@ -216,7 +217,7 @@ TEST(ConfigSave, FilesNotSavedAreNamedWithTheirReasons) {
         FakeStore store;
         for (const char* name : c.failing) store.locked.insert(std::string("C:\\INST\\") + name);
         for (const char* name : c.there) store.tree.Add(std::string("C:\\INST\\") + name);
-        const SaveReport r = SaveSettings("C:\\INST\\", SampleSettings(), store);
+        const SaveReport r = SaveSettings("C:\\INST\\", kSample, store);
         EXPECT_EQ(store.writes.size(), 4u);
         EXPECT_EQ(store.files.size() + (store.ini.empty() ? 0 : 1), 4u - c.failing.size());
         EXPECT_EQ(SaveFailureText("C:\\INST\\", r,

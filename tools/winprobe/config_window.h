@@ -1,5 +1,5 @@
-// Running VESKORCFG.EXE and reading its form: the window, control texts,
-// list entries, checks, enabled states and the colour a status line is drawn in.
+// Running VESKORCFG.EXE and reading its form: the window, control texts and
+// list entries.
 #pragma once
 
 #include <windows.h>

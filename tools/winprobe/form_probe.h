@@ -1,5 +1,5 @@
 // Looking at and operating the forms of another process: windows by class,
-// texts, geometry in client coordinates, focus, painted colours, and input.
+// texts, button clicks and painted colours.
 #pragma once
 
 #include <windows.h>

@@ -10,33 +10,12 @@
 namespace e2e {
 namespace {
 
-struct LaunchResult {
-    DWORD exitCode = STILL_ACTIVE, started = 0, elapsedMs = 0;  // started: processes besides the launcher
-    std::string form;  // class of the error form that was shown and closed
-};
-
-// Runs VESKOR.EXE from a working folder and waits for it and all it started.
-LaunchResult RunLauncher(const std::string& program, const std::string& folder) {
-    LaunchResult r;
-    EnsureDesktop();
-    Process p;
-    const DWORD t0 = GetTickCount();
-    if (!p.Start("\"" + program + "\"", folder)) return r;
-    r.exitCode = WaitExitClosingForms(p, 30000, &r.form);
-    r.elapsedMs = GetTickCount() - t0;
-    CHECK_MSG(p.WaitJobEmpty(10000), "processes left running");
-    r.started = p.TotalProcesses() - 1;
-    return r;
-}
-
-// A complete installation started from its own folder with a blank in it
-// (unquoted, "...\my dir\VESKOR1.EXE" would first run the decoy "...\my.exe")
-// and from another folder (the own folder is taken instead). The lock file held
-// by a writer blocks for five attempts with four pauses of 2000 ms between them,
-// then shows its error form; released after about 3 s, the third attempt
-// passes; a reader that shares reading does not block. Nothing holds a lock
-// file that is not there: an application folder that refuses new files starts
-// at once without one.
+// A complete installation started from its own folder with a blank in its name
+// (unquoted, "...\my dir\VESKOR1.EXE" would run the decoy "...\my.exe") and from
+// another folder (its own is taken). A writer holding the lock file blocks five
+// attempts, 2000 ms apart, then the error form shows; released after about 3 s,
+// the third attempt passes; a sharing reader does not block. An application
+// folder that refuses new files starts at once, with no lock file to hold.
 E2E_CASE("client", launch_from_any_folder_and_with_the_lock_file_held) {
     const struct { const char *instName, *folder, *accessShareMs; DWORD started, minMs, maxMs; bool unchangeableApp; } rows[] = {
         {"my dir", "", "", 1, 0, 7800, false},          {"INST", "ELSEWHERE", "", 1, 0, 7800, false},
@@ -53,12 +32,20 @@ E2E_CASE("client", launch_from_any_folder_and_with_the_lock_file_held) {
         if (row.unchangeableApp) frozen = std::make_unique<Unchangeable>(in.app);
         Process holder;
         if (*row.accessShareMs && !HoldLock(holder, lock, row.accessShareMs, in.root)) continue;
-        const LaunchResult r = RunLauncher(Join(in.inst, "VESKOR.EXE"), folder);
+        // VESKOR.EXE run from the folder, waited for with all it started.
+        EnsureDesktop();
+        Process launcher;
+        std::string form;  // the class of the error form shown and closed
+        const DWORD t0 = GetTickCount();
+        CHECK(launcher.Start("\"" + Join(in.inst, "VESKOR.EXE") + "\"", folder));
+        const DWORD exitCode = WaitExitClosingForms(launcher, 30000, &form), elapsedMs = GetTickCount() - t0;
+        CHECK_MSG(launcher.WaitJobEmpty(10000), "processes left running");
+        const DWORD started = launcher.TotalProcesses() - 1;  // besides the launcher
         holder.Kill();
         const std::string what = folder + " " + row.accessShareMs + (row.unchangeableApp ? " unchangeable" : "") + ": " +
-                                 std::to_string(r.elapsedMs) + " ms";
-        CHECK_MSG(r.exitCode == 0 && r.started == row.started && r.form.empty() == (row.started == 1), what);
-        CHECK_MSG(r.elapsedMs >= row.minMs && r.elapsedMs < row.maxMs, what);
+                                 std::to_string(elapsedMs) + " ms";
+        CHECK_MSG(exitCode == 0 && started == row.started && form.empty() == (row.started == 1), what);
+        CHECK_MSG(elapsedMs >= row.minMs && elapsedMs < row.maxMs, what);
         CHECK_MSG(!Exists(Join(in.root, "my.LOG")), "the decoy my.exe was started");
         const std::string log = ReadText(Join(in.inst, "VESKOR1.LOG")).value_or("");
         CHECK_EQ(CountOf(log, "START"), static_cast<int>(row.started));

@@ -17,7 +17,6 @@
 #include "platform.h"
 #include "scale_probe.h"
 #include "settings_files.h"
-#include "../../support/config_sample.h"
 #include "winutil.h"
 
 namespace e2e {
@@ -297,10 +296,7 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
 E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
     const char* kNames[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
     const Files earlier = [](const Run& r) {
-        ConfigSettings s = testing::SampleSettings();
-        s.applFolder = r.app;
-        s.dataFolderName = "DATA01";
-        win32::SaveSettingsToDisk(r.dir, s);
+        win32::SaveSettingsToDisk(r.dir, {r.app, "DATA01", "SPOOL", "800 x 600", "8X13 TT", "N", "90", "BMP", "0", "1"});
         const std::string ini = Join(r.dir, "VESKOR.INI");
         WritePrivateProfileStringA("SITE", "OWNER", "accounts", ini.c_str());
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());

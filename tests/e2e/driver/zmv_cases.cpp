@@ -37,13 +37,11 @@ void CheckBox(const LaunchRun& run, const std::string& expected, const std::stri
 
 const std::string kClassic(zmv::kClassicConsoleHost);
 
-// Each row is one run of a complete configuration under a default terminal
-// choice; the stand-in reports what it got, and its window once the launcher
-// has ended (visible iconic zoomed); the key is read while it exists. Unless
-// the classic console host is chosen, a visible state starts minimised (no
-// hand-off then) and is shown once the window exists; hidden and minimised
-// states start as configured. The key, and so the font cell, is the same
-// whatever the choice.
+// Each row runs a complete configuration under a default terminal choice; the
+// stand-in reports what it got, and its window once the launcher has ended
+// (visible iconic zoomed); the key is read while it exists. Unless the classic
+// host is chosen, a visible state starts minimised (no hand-off) and is shown
+// once the window exists. The key and the font cell never depend on the choice.
 E2E_CASE("zmv", console_window_key_font_state_and_start) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "700");
 #define VESKOR_TT_MAX "FONTTYPE: TT\r\nFONTSIZE: Max\r\nQUICK_ED: Y\r\nWINSTATE: "
@@ -112,11 +110,10 @@ struct PretendWindowsVersion {
 };
 
 // Each refusal before the start: its message box, nothing started or written.
-// In test mode the file is dumped before anything else, even when it is then
-// refused (the version lines, and the dump of a started run, are checked with
-// the Windows 98 run). On Windows 98 a path that begins with two backslashes,
-// though local, is refused, and so is a program folder where "Conagent.pif"
-// cannot be created (a folder in its place: access denied).
+// Test mode dumps the file first, even when it is then refused (the version
+// lines and a started run's dump are the Windows 98 row's). On Windows 98 a
+// path beginning with two backslashes, though local, is refused, and so is a
+// program folder where "Conagent.pif" cannot be made (a folder in its place).
 E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
     const std::string testFile = "no program key\r\nTESTMODE: 1\r\n";
     for (const std::string name :
@@ -169,13 +166,12 @@ E2E_CASE("zmv", refusals_show_their_message_and_start_nothing) {
     }
 }
 
-// A program that cannot start is reported (with "CLEAN_UP: 0" silently, the key
-// kept; a console started minimised is still shown then). The console comes up
-// titled before the program runs, so one renaming it is still found; one
-// without a console (a GUI program) is reported after the wait; any top-level
-// window so titled, open before the start too, ends it at once. Where another
-// terminal may host it, the console shown is the new one, not another
-// session's of the same title.
+// A program that cannot start is reported (silently with "CLEAN_UP: 0", the key
+// kept and a console started minimised still shown). The console is titled
+// before the program runs, so one renaming it is still found; a program without
+// a console is reported after the wait; a window so titled, even one open
+// before the start, ends the wait at once. Where another terminal may host it,
+// the console shown is the new one, not another session's of the same title.
 E2E_CASE("zmv", start_failures_and_the_wait_for_the_window) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "500");
     enum Kind { kCannotStart, kSilent, kKept, kNoWindow, kAlreadyOpen, kSecondSession };
