@@ -332,8 +332,8 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
             const std::string kept = std::string(" Its earlier contents are kept in ") + kNames[i] + ".old; the next save puts them back.";
             if (errors[i]) lines += kNames[i] + (": " + Reason(errors[i])) + (kind == "norename" ? kept : "") + "\r\n";
         }
-        const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
         if (!lines.empty()) {
+            const bool none = std::count(errors.begin(), errors.end(), 0) == 0;
             const std::string message = "Settings files not saved in " + r->dir + ":\r\n\r\n" + lines + "\r\n" +
                                         (none ? "None of the settings were saved." : "The other files were saved.");
             HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
