@@ -4,9 +4,11 @@
 # BIN: the Windows build's programs; WORK: a scratch folder (emptied first);
 # TEMPLATE: the win32 Wine template prefix of the end-to-end tests.
 #  1. A throwaway certificate authority, a code-signing certificate and a
-#     TLS server certificate (not for code signing), made with openssl now and
+#     TLS server certificate (not for code signing), made with openssl and
 #     never kept, each certificate in a PKCS#12 file with a password file.
-#  2. tools/dist.sh unsigned and signed from BIN (no second build); the signed
+#     Their dates follow the commit's time, not the day the test runs.
+#  2. tools/dist.sh unsigned and signed from BIN (no second build), and signed
+#     again as a release of a commit a year older would be; the signed
 #     release's three programs verify against the authority with osslsigncode,
 #     and tools/check-release.sh passes them: SHA256SUMS, signatures, and the
 #     unsigned reproducible build plus a signature.
@@ -20,7 +22,8 @@
 #  4. A wrong password, and a certificate that is not for code signing, stop
 #     dist.sh with a clear error and leave no release folder.
 #  5. Under Wine: WinVerifyTrust (WINTRUST_ACTION_GENERIC_VERIFY_V2) after the
-#     authority was added to the machine Root store: 0 for the signed programs,
+#     authority was added to the machine Root store: 0 for the signed programs
+#     (also those of the release dated a year back),
 #     TRUST_E_BAD_DIGEST for the changed one, TRUST_E_NOSIGNATURE for the
 #     unsigned ones; the signer's chain is untrusted before the authority is
 #     added and trusted after. Then the signed VESKORCFG.EXE, VESKOR.EXE and
@@ -44,9 +47,13 @@ cd "$work" || exit 1
 unset VESKOR_SIGN_PKCS12 VESKOR_SIGN_PASSWORD_FILE VESKOR_SIGN_TIMESTAMP VESKOR_SIGN_URL
 
 # 1. Throwaway certificates.
-# Issued by "openssl ca" so that they start a day back: Wine's clock may lag
-# the host's by some seconds, and a certificate made this second is not yet
-# valid there.
+# Issued by "openssl ca" so that their dates can be chosen. Wine's
+# WinVerifyTrust judges the signer's chain as of the signed file's last-write
+# time, and the release's files carry the commit's time, however old the
+# commit is. So the certificates start well before the commit (a year and a
+# month: the aged release below is dated a year back) and end two days after
+# now or the commit, whichever is later (dist.sh and osslsigncode check them
+# as of now). Nothing here depends on the day the test runs.
 cat >pki/ext.cnf <<'CNF'
 [req]
 distinguished_name = dn
@@ -79,7 +86,12 @@ authorityKeyIdentifier = keyid
 CNF
 : >pki/index.txt
 echo 01 >pki/serial
-dates=(-startdate "$(date -u -d '1 day ago' +%Y%m%d%H%M%SZ)" -enddate "$(date -u -d '2 days' +%Y%m%d%H%M%SZ)")
+commit_time=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+year=$((365 * 86400))
+now=$(date +%s)
+stamp() { TZ=UTC date -d "@$1" +%Y%m%d%H%M%SZ; }
+dates=(-startdate "$(stamp $((commit_time - year - 30 * 86400)))"
+       -enddate "$(stamp $(( (now > commit_time ? now : commit_time) + 2 * 86400 )))")
 request() {  # NAME: a key and a certificate request
   openssl req -new -newkey rsa:2048 -nodes -keyout "pki/$1.key" -out "pki/$1.csr" -subj "/CN=Veskor Test $1/O=Test" \
     -config pki/ext.cnf 2>/dev/null
@@ -104,7 +116,10 @@ ok "throwaway authority and certificates made ($((SECONDS - t0)) s)"
 "$root/tools/dist.sh" "$bin" unsigned >/dev/null || { echo "FAIL  unsigned dist.sh"; exit 1; }
 VESKOR_SIGN_PKCS12=pki/codesign.p12 VESKOR_SIGN_PASSWORD_FILE=pki/codesign.pass \
   "$root/tools/dist.sh" "$bin" signed >signed.log 2>&1 || { cat signed.log; echo "FAIL  signed dist.sh"; exit 1; }
-ok "unsigned and signed releases made ($((SECONDS - t0)) s)"
+# The same release as made from a commit a year old: its files are dated then.
+SOURCE_DATE_EPOCH=$((commit_time - year)) VESKOR_SIGN_PKCS12=pki/codesign.p12 VESKOR_SIGN_PASSWORD_FILE=pki/codesign.pass \
+  "$root/tools/dist.sh" "$bin" aged >aged.log 2>&1 || { cat aged.log; echo "FAIL  aged dist.sh"; exit 1; }
+ok "unsigned, signed and aged releases made ($((SECONDS - t0)) s)"
 for exe in "${programs[@]}"; do
   expect "$exe verifies against the authority (osslsigncode)" \
     "osslsigncode verify -in signed/$exe -CAfile pki/ca.pem >verify.log 2>&1 && grep -q 'Signature verification: ok' verify.log"
@@ -207,6 +222,7 @@ win() { echo "Z:${1//\//\\}"; }
 "$session" run "$work/session" trustprobe.exe addroot "$(win "$work/pki/ca.der")" >addroot.log 2>&1
 args=()
 for exe in "${programs[@]}"; do args+=("$(win "$work/signed/$exe")"); done
+for exe in "${programs[@]}"; do args+=("$(win "$work/aged/$exe")"); done
 args+=("$(win "$work/tampered/VESKOR1.EXE")" "$(win "$work/unsigned/VESKOR.EXE")")
 "$session" run "$work/session" trustprobe.exe verify "${args[@]}" >trust.log 2>&1
 cat before.log addroot.log trust.log
@@ -214,6 +230,8 @@ expect "before the authority is in the Root store, the signer's chain is untrust
   "grep -q 'chain 0x800B0109 ' before.log"
 expect "WinVerifyTrust: 0 and a trusted chain for the three signed programs" \
   "[ \$(grep -c '^0x00000000 chain 0x00000000 .*signed.VESKOR' trust.log) = 3 ]"
+expect "WinVerifyTrust: 0 and a trusted chain for the release dated a year back" \
+  "[ \$(grep -c '^0x00000000 chain 0x00000000 .*aged.VESKOR' trust.log) = 3 ]"
 expect "WinVerifyTrust: TRUST_E_BAD_DIGEST for the changed program" "grep -q '^0x80096010 .*tampered' trust.log"
 expect "WinVerifyTrust: TRUST_E_NOSIGNATURE for the unsigned program" "grep -q '^0x800B0100 .*unsigned' trust.log"
 "$session" run "$work/session" demo.exe demo whole_road >start.log 2>&1; status=$?

@@ -21,8 +21,12 @@ template=$(realpath -m "${VESKOR_WINE_TEMPLATE:-$state/../wine-template}")
 arch=${VESKOR_WINE_ARCH:-win32}
 case $arch in win32|win64) ;; *) echo "VESKOR_WINE_ARCH must be win32 or win64" >&2; exit 2 ;; esac
 
+# Wine takes the Windows locale and code pages from the Unix locale and the
+# local time from TZ: both are fixed, so that the sessions behave the same
+# whatever the machine that runs the tests is set to.
+fixed_place="LC_ALL=C.UTF-8 TZ=UTC"
 wine_env() {
-  export WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$1"
+  export $fixed_place WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$1"
 }
 
 # The screen: 1024 x 768, at a display scale as many pixels more as the scale
@@ -88,7 +92,7 @@ start)
   make_template
   cp -a "$template" "$state/prefix"
   cat >"$state/env" <<ENV
-export DISPLAY=:$display XVFB_PID=$xvfb_pid
+export DISPLAY=:$display XVFB_PID=$xvfb_pid $fixed_place
 export WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$state/prefix"
 ENV
   # Failures the cases switch on with marker files; the server and every
