@@ -13,6 +13,7 @@ namespace {
 // manifest's activation redirects the name (version 6, Windows XP and later)
 // the name is resolved by that redirection alone, never by a folder search;
 // elsewhere there is one copy, the system folder's, loaded by its full path.
+// A copy already loaded (found through the same redirection) is taken as it is.
 HMODULE CommonControlsLibrary() {
     const char* const name = "comctl32.dll";
     if (const HMODULE loaded = ::GetModuleHandleA(name)) return loaded;
@@ -21,7 +22,7 @@ HMODULE CommonControlsLibrary() {
     ACTCTX_SECTION_KEYED_DATA redirection = {};
     redirection.cbSize = sizeof redirection;
     if (find && find(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name, &redirection))
-        return ::LoadLibraryA(name);
+        if (const HMODULE redirected = ::LoadLibraryA(name)) return redirected;
     return LoadSystemLibrary(name);
 }
 
