@@ -58,6 +58,9 @@ function(veskor_program target name)
     else()
         set_target_properties(${target} PROPERTIES SUFFIX ".EXE")
         target_compile_definitions(${target} PRIVATE WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0500)
+        # Many users at once on a Remote Desktop Session Host: no redirection
+        # of the Windows folder or of profile files in it per user.
+        target_link_options(${target} PRIVATE -Wl,--tsaware)
     endif()
     if(NOT P_CONSOLE)
         target_link_options(${target} PRIVATE -mwindows)

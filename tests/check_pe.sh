@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Checks the built programs' headers: 32-bit, GUI subsystem, and imports from
-# system DLLs only (no compiler runtime DLLs).
+# Checks the built programs' headers: 32-bit, GUI subsystem of version 4.0
+# (what Windows 95 and 98 load), marked terminal-server aware, and imports from
+# system DLLs only (no compiler runtime DLLs), each function one that Windows
+# 95, 98 and NT 4 export (tests/win9x_imports.txt).
 #   check_pe.sh BIN
 # With --release, makes the release from BIN into OUT (tools/dist.sh) and checks
 # the shipped programs as well: the same headers, no debug sections, a link to
@@ -14,6 +16,7 @@ bin=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/release_programs.sh"
 allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|msvcrt|version)\.dll$'
+known=$(sed 's/[[:space:]]*--.*//; /^#/d; /^[[:space:]]*$/d' "$root/tests/win9x_imports.txt")
 fail=0
 
 check_headers() {  # FILE
@@ -22,6 +25,14 @@ check_headers() {  # FILE
   dump=$(i686-w64-mingw32-objdump -p "$f")
   grep -q 'file format pei-i386' <<<"$dump" || { echo "$f: not a 32-bit PE"; fail=1; }
   grep -Eq '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || { echo "$f: not GUI subsystem"; fail=1; }
+  [ "$(sed -n 's/^M[a-z]*SubsystemVersion[[:space:]]*//p' <<<"$dump" | tr '\n' .)" = 4.0. ] ||
+    { echo "$f: subsystem version is not 4.0"; fail=1; }
+  grep -q '^[[:space:]]*TERMINAL_SERVICE_AWARE$' <<<"$dump" || { echo "$f: not terminal-server aware"; fail=1; }
+  while read -r dll fn; do
+    grep -Fxq "$dll $fn" <<<"$known" ||
+      { echo "$exe imports $dll!$fn, not in tests/win9x_imports.txt (known on Windows 95, 98 and NT 4)"; fail=1; }
+  done < <(awk '/^[[:space:]]*DLL Name:/ {dll = tolower($3); next} /^$/ {dll = ""}
+                dll != "" && $1 ~ /^[0-9a-f]+$/ && NF >= 3 {print dll, $3}' <<<"$dump")
   while read -r dll; do
     if ! tr 'A-Z' 'a-z' <<<"$dll" | grep -Eq "$allowed"; then
       echo "$f imports $dll"; fail=1
