@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "case_probes.h"
+#include "faults.h"
 #include "config_form.h"
 #include "config_layout.h"
 #include "config_window.h"
@@ -286,6 +287,16 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
     CHECK(IniShows(Join(r->dir, "VESKOR.INI"), IniEntries(CollectSettings(r->model).settings)));
 }
 
+const char* const kNames[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
+
+// An earlier save, and a key of the administrator's own that a save must keep.
+void Earlier(const Run& r) {
+    win32::SaveSettingsToDisk(r.dir, {r.app, "DATA01", "SPOOL", "800 x 600", "8X13 TT", "N", "90", "BMP", "0", "1"});
+    const std::string ini = Join(r.dir, "VESKOR.INI");
+    WritePrivateProfileStringA("SITE", "OWNER", "accounts", ini.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+}
+
 // OK over an earlier save with a key of the administrator's own, the data folder
 // changed: saved whole, or a file that cannot be saved left whole and old (at its
 // name, or at "<name>.old" when nothing may be moved there) beside the others new,
@@ -294,13 +305,7 @@ E2E_CASE("configform", option_rules_and_ok_saves_the_state) {
 // ".old" files alone, as a save cut off between its moves leaves them, load as
 // the stored settings, and the next save leaves every file whole.
 E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
-    const char* kNames[] = {"VESKOR.LST", "VESKOR.INI", "VESKOR.CFG", "VESKOR1.ZMV"};
-    const Files earlier = [](const Run& r) {
-        win32::SaveSettingsToDisk(r.dir, {r.app, "DATA01", "SPOOL", "800 x 600", "8X13 TT", "N", "90", "BMP", "0", "1"});
-        const std::string ini = Join(r.dir, "VESKOR.INI");
-        WritePrivateProfileStringA("SITE", "OWNER", "accounts", ini.c_str());
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-    };
+    const Files earlier = Earlier;
     // What goes wrong, and the error each file then meets (0: saved).
     const std::tuple<std::string, std::array<FileError, 4>> kinds[] = {
         {"ordinary", {0, 0, 0, 0}},  // started elsewhere, over what a save cut off left behind
@@ -378,6 +383,125 @@ E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
         for (const auto& entry : Snapshot(r->dir)) added += before.count(entry.first) ? "" : entry.first + " ";
         CHECK_MSG(added.empty(), kind + ": files left in the folder: " + added);
     }
+}
+
+// The message box the process shows, with its text, or null once the process
+// has ended (or after ms).
+HWND BoxOrExit(Process& p, std::string& text, DWORD ms) {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindProcessWindow(p.id(), "#32770")) || p.WaitExit(0) != STILL_ACTIVE; }, ms);
+    for (HWND s = nullptr; box && (s = FindWindowExA(box, s, "Static", nullptr));)
+        if (WindowText(s).size() > text.size()) text = WindowText(s);
+    return box;
+}
+
+// Whether a start of the installation's VESKOR.EXE shows an error form.
+bool DesktopRefused(const std::string& dir) {
+    Process client;
+    std::string form;
+    return !client.Start("\"" + Join(dir, "VESKOR.EXE") + "\"", dir) ||
+           WaitExitClosingForms(client, 30000, &form) != 0 || !form.empty();
+}
+
+// A save of the form's settings with DATA02 picked; after it the folder must
+// hold the files of want.
+struct SweepRun { StepMode mode; int n; };
+
+// Every step of a save (every call that changes a file of the installation
+// folder, numbered by the fault library) failed alone, failed with all after
+// it, and cut off with the utility killed there. After each run every file is
+// whole old or whole new at its name, a desktop started then finds its
+// settings, the failed saves end normally with a message naming exactly the
+// files not saved, and the next start and OK leave all four whole new and
+// nothing else. The count run with desktops started over and over shows no
+// settings file missing either. Steps are sampled in a fixed way to fit the
+// time: every kStride-th step in each mode, each mode shifted by one, so that
+// the three modes cover every step; and every step among the last writes of
+// VESKOR.INI's new file in each mode.
+E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
+    auto r = Open("savesweep", Earlier);
+    if (!r->form) return;
+    MakeFolders(Join(r->app, "DATA02\\SPOOL"));
+    CopyProgram("VESKOR.EXE", Join(r->dir, "VESKOR.EXE"));
+    CopyProgram("lockholder.exe", Join(r->dir, "VESKOR1.EXE"));  // starts and ends at once
+    EnsureDesktop();
+    const auto old = Snapshot(r->dir);
+    const auto save = [&](Process& p, HWND form) {
+        HWND combo = GetDlgItem(form, ids::cboDataFolder);
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        SendMessageA(form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+        PostMessageA(GetDlgItem(form, ids::cmdOK), BM_CLICK, 0, 0);
+        (void)p;
+    };
+    // The count run: the steps of an ordinary save, and the new files.
+    ArmSteps(r->dir, StepMode::Count, 0);
+    save(r->program, r->form);
+    CHECK(r->program.WaitExit(20000) == 0);
+    const int steps = StepsTaken(r->dir);
+    const std::string log = DisarmSteps(r->dir);
+    const auto now = Snapshot(r->dir);
+    CHECK_MSG(steps > 10 && now.size() == old.size(), "count run: " + std::to_string(steps) + " steps\n" + log);
+    Report("savesweep.txt", "steps " + std::to_string(steps) + "\n" + log);
+    // The last writes of VESKOR.INI's new file: its final steps before it is put in place.
+    std::vector<int> iniWrites;
+    for (const std::string& line : Lines(log))
+        if (line.find("write") != std::string::npos && line.find("VESKOR.INI.") != std::string::npos)
+            iniWrites.push_back(std::atoi(line.c_str()));
+    if (iniWrites.size() > 3) iniWrites.erase(iniWrites.begin(), iniWrites.end() - 3);
+    constexpr int kStride = 3;
+    std::vector<SweepRun> runs;
+    for (int n = 1; n <= steps; ++n)
+        for (int m = 0; m < 3; ++m)
+            if ((n + m) % kStride == 0 || std::count(iniWrites.begin(), iniWrites.end(), n))
+                runs.push_back({static_cast<StepMode>(m + 1), n});
+    const auto restore = [&] {
+        for (const auto& entry : Snapshot(r->dir))
+            if (!old.count(entry.first)) SetFileAttributesA(Join(r->dir, entry.first).c_str(), FILE_ATTRIBUTE_NORMAL),
+                                         DeleteFileA(Join(r->dir, entry.first).c_str());
+        for (const char* name : kNames) WriteText(Join(r->dir, name), old.at(name));
+    };
+    int lost = 0, wrongMessages = 0, failedRecoveries = 0, refusedDesktops = 0;
+    for (const SweepRun& run : runs) {
+        const std::string what = "mode " + std::to_string(static_cast<int>(run.mode)) + " step " + std::to_string(run.n);
+        restore();
+        Process p;
+        HWND form = StartConfig(p, r->dir);
+        CHECK_MSG(form != nullptr, what + ": no form");
+        if (!form) continue;
+        ArmSteps(r->dir, run.mode, run.n);
+        save(p, form);
+        std::string message;
+        HWND box = BoxOrExit(p, message, 20000);
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        const DWORD code = p.WaitExit(20000);
+        DisarmSteps(r->dir);
+        std::string notSaved, named, states;
+        for (const char* name : kNames) {
+            const std::optional<std::string> text = ReadText(Join(r->dir, name));
+            const bool isNew = text == now.at(name), isOld = text == old.at(name);
+            if (!isNew && !isOld) ++lost, states += std::string(name) + (text ? " cut or mixed; " : " missing; ");
+            if (!isNew) notSaved += std::string(name) + " ";
+            if (message.find(std::string("\n") + name + ":") != std::string::npos) named += std::string(name) + " ";
+        }
+        if (run.mode != StepMode::CutOff && (code != 0 || named != notSaved))
+            ++wrongMessages, states += "not saved: " + notSaved + "; named: " + named + "; exit " + std::to_string(code) + "; ";
+        if (DesktopRefused(r->dir)) ++refusedDesktops, states += "a desktop refused to start; ";
+        // The next start and OK.
+        Process next;
+        HWND again = StartConfig(next, r->dir);
+        std::string warning, saveMessage;
+        bool recovered = again && !BoxOrExit(next, warning, 300);
+        if (again) save(next, again);
+        if (again && BoxOrExit(next, saveMessage, 20000)) recovered = false;
+        recovered = next.WaitExit(20000) == 0 && recovered && Snapshot(r->dir) == now;
+        if (!recovered) ++failedRecoveries, states += "not recovered " + warning + saveMessage;
+        next.Kill();
+        CHECK_MSG(states.empty(), what + ": " + states);
+    }
+    Report("savesweep.txt", std::to_string(steps) + " steps, " + std::to_string(runs.size()) + " runs: " +
+                                std::to_string(lost) + " files lost, " + std::to_string(wrongMessages) +
+                                " wrong messages, " + std::to_string(failedRecoveries) + " failed recoveries, " +
+                                std::to_string(refusedDesktops) + " desktops refused");
 }
 
 // Loaded from VESKOR.INI or, without it, from VESKOR.LST, the window shows what
