@@ -297,64 +297,6 @@ void Earlier(const Run& r) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
 }
 
-// OK over an earlier save with a key of the administrator's own, the data folder
-// changed: saved whole, or a file held by another program left whole and old
-// beside the others new, in one message naming it with the platform's reason;
-// never a file left behind; a folder that takes no new files rewritten in place.
-// (Failures of each step are the save sweep's.)
-E2E_CASE("configform", ok_saves_whole_files_or_names_those_not_saved) {
-    const Files earlier = Earlier;
-    // What goes wrong, and the error each file then meets (0: saved).
-    const std::tuple<std::string, std::array<FileError, 4>> kinds[] = {
-        {"ordinary", {0, 0, 0, 0}},  // started elsewhere, over what a save cut off left behind
-        {"reader", {0, 0, 0, 0}},  // a launcher reads VESKOR1.ZMV for a moment
-        {"held", {0, 0, ERROR_SHARING_VIOLATION, 0}},
-        {"fixedfolder", {0, 0, 0, 0}},
-    };
-    for (const auto& [kind, errors] : kinds) {
-        auto r = Open("cfgform_save_" + kind, earlier, kind == "ordinary");
-        if (!r->form) continue;
-        const FormState loaded = r->model;
-        const auto before = Snapshot(r->dir);
-        Process holder;
-        std::vector<std::unique_ptr<Unchangeable>> fixed;
-        if (kind == "ordinary") WriteText(NewFileOf(Join(r->dir, "VESKOR.INI")), "[cut short");
-        if (kind == "reader") HoldLock(holder, Join(r->dir, "VESKOR1.ZMV"), "r r 400", r->dir);
-        if (kind == "held") HoldLock(holder, Join(r->dir, "VESKOR.CFG"), "r r 6000", r->dir);
-        if (kind == "fixedfolder") fixed.push_back(std::make_unique<Unchangeable>(r->dir));
-        PickDataFolder(*r, 1);
-        const ConfigSettings saved = CollectSettings(r->model).settings;
-        PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
-        std::string lines;
-        for (int i = 0; i < 4; ++i)
-            if (errors[i]) lines += kNames[i] + (": " + Reason(errors[i])) + "\r\n";
-        if (!lines.empty()) {
-            const std::string message = "Settings files not saved in " + r->dir + ":\r\n\r\n" + lines + "\r\nThe other files were saved.";
-            HWND box = WaitVisibleWindow(r->program.id(), "#32770", 20000);
-            CHECK_MSG(box && WindowText(box) == kMessageCaption &&
-                          FindWindowExA(box, nullptr, "Static", message.c_str()) && !GetDlgItem(box, IDCANCEL),
-                      kind + ": no message box \"" + message + "\"");
-            if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-        CHECK_MSG(r->program.WaitExit(20000) == 0, kind + ": no exit 0 (a message box where none was due?)");
-        holder.Kill();
-        fixed.clear();
-        const std::string now[] = {ListFileText(saved), "", CfgFileText(saved), ZmvFileText(r->dir, saved)};
-        for (int i = 0; i < 4; ++i) {
-            const std::string text = ReadText(Join(r->dir, kNames[i])).value_or("<none>");
-            if (errors[i] != 0) CHECK_MSG(text == before.at(kNames[i]), kind + ": " + kNames[i] + " changed");
-            else if (i == 1)
-                CHECK_MSG(IniShows(Join(r->dir, kNames[i]), IniEntries(saved)) &&
-                              IniShows(Join(r->dir, kNames[i]), {{"SITE", "OWNER", "accounts"}}),
-                          kind + ": VESKOR.INI\n" + text);
-            else CHECK_MSG(text == now[i], kind + ": " + kNames[i] + "\n" + text);
-        }
-        std::string added;
-        for (const auto& entry : Snapshot(r->dir)) added += before.count(entry.first) ? "" : entry.first + " ";
-        CHECK_MSG(added.empty(), kind + ": files left in the folder: " + added);
-    }
-}
-
 // The message box the process shows, with its text, or null once the process
 // has ended (or after ms).
 HWND BoxOrExit(Process& p, std::string& text, DWORD ms) {
@@ -385,125 +327,130 @@ int DesktopsRefused(const std::string& dir, int desktops = 1) {
     return refused;
 }
 
-// A save of the form's settings with DATA02 picked; after it the folder must
-// hold the files of want.
-struct SweepRun { StepMode mode; int n; };
-
-// Every step of a save (every call that changes a file of the installation
-// folder, numbered by the fault library) failed alone, failed with all after
-// it, and cut off with the utility killed there. After each run every file is
-// whole old or whole new at its name, a desktop started then finds its
-// settings, the failed saves end normally with a message naming exactly the
-// files not saved, and the next start and OK leave all four whole new and
-// nothing else. The count run with desktops started over and over shows no
-// settings file missing either. Steps are sampled in a fixed way to fit the
-// time: every kStride-th step in each mode, each mode shifted by one, so that
-// the three modes cover every step; and every step among the last writes of
-// VESKOR.INI's new file in each mode.
+// OK over an earlier save, the data folder changed. The count run (started
+// from the application folder, so that the program's own folder is taken)
+// numbers the steps of the save, every call that changes a file of the folder,
+// and must leave the four files whole new and nothing else: VESKOR.INI with
+// the administrator's own key kept. Then, for every step, one run fails it
+// alone, one fails it and all after it, and one kills the utility there (a
+// power cut). Further runs meet a new file a cut-off save left, a launcher
+// reading VESKOR1.ZMV for a moment, VESKOR.CFG held past the wait, another
+// save in progress, and a folder that takes no new files (rewritten in
+// place). After each run every file is whole old or whole new at its name; the
+// failed runs end normally with one message naming exactly the files not
+// saved (with the platform's reason); a desktop started after a cut-off finds
+// its settings; and the next start and OK leave all four whole new and nothing
+// else. Desktops started over and over during ordinary saves never find a
+// settings file missing.
 E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
-    auto r = Open("savesweep", Earlier);
+    auto r = Open("savesweep", Earlier, true);
     if (!r->form) return;
     MakeFolders(Join(r->app, "DATA02\\SPOOL"));
     CopyProgram("VESKOR.EXE", Join(r->dir, "VESKOR.EXE"));
     CopyProgram("lockholder.exe", Join(r->dir, "VESKOR1.EXE"));  // starts and ends at once
     EnsureDesktop();
     const auto old = Snapshot(r->dir);
-    const auto save = [&](Process& p, HWND form) {
+    const auto save = [](HWND form) {
         HWND combo = GetDlgItem(form, ids::cboDataFolder);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
         PostMessageA(GetDlgItem(form, ids::cmdOK), BM_CLICK, 0, 0);
-        (void)p;
     };
-    // The count run: the steps of an ordinary save, and the new files.
-    ArmSteps(r->dir, StepMode::Count, 0);
-    save(r->program, r->form);
-    CHECK(r->program.WaitExit(20000) == 0);
-    const int steps = StepsTaken(r->dir);
-    const std::string log = DisarmSteps(r->dir);
-    const auto now = Snapshot(r->dir);
-    CHECK_MSG(steps > 10 && now.size() == old.size(), "count run: " + std::to_string(steps) + " steps\n" + log);
-    Report("savesweep.txt", "steps " + std::to_string(steps) + "\n" + log);
-    // Ordinary saves with desktops starting over and over meanwhile.
-    for (int round = 0; round < 3; ++round) {
-        restore();
-        Process p;
-        HWND form = StartConfig(p, r->dir);
-        if (!form) continue;
-        save(p, form);
-        do refusedDesktops += DesktopsRefused(r->dir, 4);
-        while (p.WaitExit(0) == STILL_ACTIVE);
-        CHECK_MSG(refusedDesktops == 0 && Snapshot(r->dir) == now, "desktops refused during a save, or not saved");
-    }
-    // The last writes of VESKOR.INI's new file: its final steps before it is put in place.
-    std::vector<int> iniWrites;
-    for (const std::string& line : Lines(log))
-        if (line.find("write") != std::string::npos && line.find("VESKOR.INI.") != std::string::npos)
-            iniWrites.push_back(std::atoi(line.c_str()));
-    if (iniWrites.size() > 3) iniWrites.erase(iniWrites.begin(), iniWrites.end() - 3);
-    constexpr int kStride = 1;
-    std::vector<SweepRun> runs;
-    for (int n = 1; n <= steps; ++n)
-        for (int m = 0; m < 3; ++m)
-            if ((n + m) % kStride == 0 || std::count(iniWrites.begin(), iniWrites.end(), n))
-                runs.push_back({static_cast<StepMode>(m + 1), n});
     const auto restore = [&] {
         for (const auto& entry : Snapshot(r->dir))
             if (!old.count(entry.first)) SetFileAttributesA(Join(r->dir, entry.first).c_str(), FILE_ATTRIBUTE_NORMAL),
                                          DeleteFileA(Join(r->dir, entry.first).c_str());
         for (const char* name : kNames) WriteText(Join(r->dir, name), old.at(name));
     };
+    PickDataFolder(*r, 1);
+    const ConfigSettings saved = CollectSettings(r->model).settings;
+    ArmSteps(r->dir, StepMode::Count, 0);
+    PostMessageA(GetDlgItem(r->form, ids::cmdOK), BM_CLICK, 0, 0);
+    CHECK(r->program.WaitExit(20000) == 0);
+    const int steps = StepsTaken(r->dir);
+    DisarmSteps(r->dir);
+    const auto now = Snapshot(r->dir);
+    const std::string ini = Join(r->dir, "VESKOR.INI");
+    CHECK_MSG(now.size() == old.size() && now.at("VESKOR.LST") == ListFileText(saved) &&
+                  now.at("VESKOR.CFG") == CfgFileText(saved) && now.at("VESKOR1.ZMV") == ZmvFileText(r->dir, saved) &&
+                  IniShows(ini, IniEntries(saved)) && IniShows(ini, {{"SITE", "OWNER", "accounts"}}),
+              "the count run's files: " + now.at("VESKOR.INI"));
     int lost = 0, missing = 0, wrongMessages = 0, failedRecoveries = 0, refusedDesktops = 0, warnings = 0;
-    for (const SweepRun& run : runs) {
-        const std::string what = "mode " + std::to_string(static_cast<int>(run.mode)) + " step " + std::to_string(run.n);
+    for (int round = 0; round < 3; ++round) {
+        restore();
+        Process p;
+        if (HWND form = StartConfig(p, r->dir)) save(form);
+        do refusedDesktops += DesktopsRefused(r->dir, 4);
+        while (p.WaitExit(0) == STILL_ACTIVE);
+        CHECK_MSG(Snapshot(r->dir) == now, "an ordinary save with desktops starting");
+    }
+    // Each run: what is done before OK, and a text the message must hold.
+    struct Row { std::string what; std::function<void()> before; std::string says; };
+    std::vector<Row> rows;
+    for (int n = 1; n <= steps; ++n)
+        for (int m = 1; m <= 3; ++m)
+            rows.push_back({"mode " + std::to_string(m) + " step " + std::to_string(n),
+                            [&r, m, n] { ArmSteps(r->dir, static_cast<StepMode>(m), n); }, ""});
+    Process holder;
+    std::unique_ptr<Unchangeable> fixed;
+    const std::string lock = Join(r->dir, kSaveLockName);
+    rows.push_back({"leftover", [&] { WriteText(NewFileOf(ini), "[cut short"); }, ""});
+    rows.push_back({"reader", [&] { HoldLock(holder, Join(r->dir, "VESKOR1.ZMV"), "r r 400", r->dir); }, ""});
+    rows.push_back({"held", [&] { HoldLock(holder, Join(r->dir, "VESKOR.CFG"), "r r 6000", r->dir); },
+                    "VESKOR.CFG: " + Reason(ERROR_SHARING_VIOLATION)});
+    rows.push_back({"another save", [&] { HoldLock(holder, lock, "rw - 8000", r->dir); },
+                    "Another save of the settings files in " + r->dir + " is in progress"});
+    rows.push_back({"fixed folder", [&] { fixed = std::make_unique<Unchangeable>(r->dir); }, ""});
+    for (const Row& row : rows) {
         restore();
         Process p;
         HWND form = StartConfig(p, r->dir);
-        CHECK_MSG(form != nullptr, what + ": no form");
+        CHECK_MSG(form != nullptr, row.what + ": no form");
         if (!form) continue;
-        ArmSteps(r->dir, run.mode, run.n);
-        save(p, form);
+        row.before();
+        save(form);
         std::string message;
-        HWND box = BoxOrExit(p, message, 20000);
-        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (HWND box = BoxOrExit(p, message, 20000)) PostMessageA(box, WM_COMMAND, IDOK, 0);
         const DWORD code = p.WaitExit(20000);
         DisarmSteps(r->dir);
+        holder.Kill(), fixed.reset();
+        if (row.what == "another save") DeleteFileA(lock.c_str());
+        const bool cutOff = row.what.rfind("mode 3", 0) == 0, another = message.rfind("Another save", 0) == 0;
         std::string notSaved, named, states;
         const auto left = Snapshot(r->dir);
         for (const char* name : kNames) {
             const std::optional<std::string> text = ReadText(Join(r->dir, name));
-            const bool isNew = text == now.at(name), isOld = text == old.at(name);
-            // A file missing at its name counts as lost unless another file holds it whole.
+            // A file missing at its name is lost unless another file holds it whole.
             const bool kept = std::any_of(left.begin(), left.end(), [&](const auto& e) {
                 return e.second == old.at(name) || e.second == now.at(name);
             });
             if (!text) ++missing, states += std::string(name) + " missing; ";
-            if (!isNew && !isOld && (text || !kept)) ++lost, states += std::string(name) + " lost; ";
-            if (!isNew) notSaved += std::string(name) + " ";
-            if (message.find(std::string("\n") + name + ":") != std::string::npos) named += std::string(name) + " ";
+            if (text != now.at(name) && text != old.at(name) && (text || !kept)) ++lost, states += std::string(name) + " lost; ";
+            if (text != now.at(name)) notSaved += std::string(name) + " ";
+            if (another || message.find(std::string("\n") + name + ":") != std::string::npos) named += std::string(name) + " ";
         }
-        if (run.mode != StepMode::CutOff && (code != 0 || named != notSaved))
-            ++wrongMessages, states += "not saved: " + notSaved + "; named: " + named + "; exit " + std::to_string(code) + "; ";
-        if (DesktopsRefused(r->dir)) ++refusedDesktops, states += "a desktop refused to start; ";
-        // The next start and OK.
+        if (!cutOff && (code != 0 || named != notSaved || message.find(row.says) == std::string::npos))
+            ++wrongMessages, states += "not saved: " + notSaved + "; message: " + message + "; exit " + std::to_string(code) + "; ";
+        if (cutOff && DesktopsRefused(r->dir)) ++refusedDesktops, states += "a desktop refused to start; ";
+        // The next start (a warning of a save that did not finish closed as read) and OK.
         Process next;
         HWND again = StartConfig(next, r->dir);
-        // A warning at the start (a save that did not finish) is closed as read.
         std::string warning, saveMessage;
         if (HWND box = again ? BoxOrExit(next, warning, 300) : nullptr)
             ++warnings, PostMessageA(box, WM_COMMAND, IDOK, 0), WaitUntil([box] { return !IsWindow(box); });
-        bool recovered = again != nullptr;
-        if (again) save(next, again);
-        if (again && BoxOrExit(next, saveMessage, 20000)) recovered = false;
-        recovered = next.WaitExit(20000) == 0 && recovered && Snapshot(r->dir) == now;
-        if (!recovered) ++failedRecoveries, states += "not recovered " + warning + saveMessage;
+        if (again) save(again);
+        const bool quiet = again && !BoxOrExit(next, saveMessage, 20000);
+        std::string differ;
+        for (const auto& [name, text] : Snapshot(r->dir)) differ += now.count(name) && now.at(name) == text ? "" : name + " ";
+        if (next.WaitExit(20000) != 0 || !quiet || !differ.empty() || Snapshot(r->dir).size() != now.size())
+            ++failedRecoveries, states += "not recovered: " + differ + warning + saveMessage;
         next.Kill();
-        CHECK_MSG(states.empty(), what + ": " + states);
+        CHECK_MSG(states.empty(), row.what + ": " + states);
     }
-    Report("savesweep.txt", std::to_string(steps) + " steps, " + std::to_string(runs.size()) + " runs: " +
+    Report("savesweep.txt", std::to_string(steps) + " steps, " + std::to_string(rows.size()) + " runs: " +
                                 std::to_string(lost) + " files lost, " + std::to_string(missing) +
-                                " missing at their names, " + std::to_string(wrongMessages) +
-                                " wrong messages, " + std::to_string(failedRecoveries) + " failed recoveries, " +
+                                " missing at their names, " + std::to_string(wrongMessages) + " wrong messages, " +
+                                std::to_string(failedRecoveries) + " failed recoveries, " +
                                 std::to_string(refusedDesktops) + " desktops refused, " + std::to_string(warnings) +
                                 " warnings at the next start");
 }
