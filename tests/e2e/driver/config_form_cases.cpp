@@ -119,15 +119,6 @@ void Key(HWND form, WORD key) {
     PostMessageA(target ? target : form, WM_KEYUP, key, 0xC0000001);
 }
 
-// Every entry of a folder but the fault library's markers, with its contents.
-std::map<std::string, std::string> Snapshot(const std::string& dir) {
-    std::map<std::string, std::string> files;
-    veskor::win32::PlatformSearch()(Join(dir, "*"), [&](const veskor::DirEntry& e) {
-        return e.name[0] == '.' || (files[e.name] = ReadText(Join(dir, e.name)).value_or("<folder>"), true);
-    });
-    return files;
-}
-
 // The form placed and every control where the layout table puts it, scaled to
 // the screen's DPI, in creation order, with its class, styles and, where
 // nothing replaces it, its caption.
@@ -297,36 +288,6 @@ void Earlier(const Run& r) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
 }
 
-// The message box the process shows, with its text, or null once the process
-// has ended (or after ms).
-HWND BoxOrExit(Process& p, std::string& text, DWORD ms) {
-    HWND box = nullptr;
-    WaitUntil([&] {
-        box = FindProcessWindow(p.id(), "#32770");
-        return (box && IsWindowVisible(box)) || p.WaitExit(0) != STILL_ACTIVE;
-    }, ms);
-    if (box && !IsWindowVisible(box)) box = nullptr;
-    for (HWND s = nullptr; box && (s = FindWindowExA(box, s, "Static", nullptr));)
-        if (WindowText(s).size() > text.size()) text = WindowText(s);
-    return box;
-}
-
-// How many of several desktops started at once from the installation's
-// VESKOR.EXE show an error form.
-int DesktopsRefused(const std::string& dir, int desktops = 1) {
-    std::vector<std::unique_ptr<Process>> clients;
-    int refused = 0;
-    for (int i = 0; i < desktops; ++i) {
-        clients.push_back(std::make_unique<Process>());
-        if (!clients.back()->Start("\"" + Join(dir, "VESKOR.EXE") + "\"", dir)) ++refused;
-    }
-    for (auto& client : clients) {
-        std::string form;
-        if (client->id() && (WaitExitClosingForms(*client, 30000, &form) != 0 || !form.empty())) ++refused;
-    }
-    return refused;
-}
-
 // OK over an earlier save, the data folder changed. The count run (started
 // from the application folder, so that the program's own folder is taken)
 // numbers the steps of the save, every call that changes a file of the folder,
@@ -356,12 +317,7 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
         PostMessageA(GetDlgItem(form, ids::cmdOK), BM_CLICK, 0, 0);
     };
-    const auto restore = [&] {
-        for (const auto& entry : Snapshot(r->dir))
-            if (!old.count(entry.first)) SetFileAttributesA(Join(r->dir, entry.first).c_str(), FILE_ATTRIBUTE_NORMAL),
-                                         DeleteFileA(Join(r->dir, entry.first).c_str());
-        for (const char* name : kNames) WriteText(Join(r->dir, name), old.at(name));
-    };
+    const auto restore = [&] { RestoreFolder(r->dir, old); };
     PickDataFolder(*r, 1);
     const ConfigSettings saved = CollectSettings(r->model).settings;
     ArmSteps(r->dir, StepMode::Count, 0);
@@ -380,7 +336,7 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
         restore();
         Process p;
         if (HWND form = StartConfig(p, r->dir)) save(form);
-        do refusedDesktops += DesktopsRefused(r->dir, 4);
+        do refusedDesktops += LaunchersRefused(r->dir, 4);
         while (p.WaitExit(0) == STILL_ACTIVE);
         CHECK_MSG(Snapshot(r->dir) == now, "an ordinary save with desktops starting");
     }
@@ -410,7 +366,7 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
         row.before();
         save(form);
         std::string message;
-        if (HWND box = BoxOrExit(p, message, 20000)) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (HWND box = MessageBoxOrExit(p, message, 20000)) PostMessageA(box, WM_COMMAND, IDOK, 0);
         const DWORD code = p.WaitExit(20000);
         DisarmSteps(r->dir);
         holder.Kill(), fixed.reset();
@@ -431,15 +387,15 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
         }
         if (!cutOff && (code != 0 || named != notSaved || message.find(row.says) == std::string::npos))
             ++wrongMessages, states += "not saved: " + notSaved + "; message: " + message + "; exit " + std::to_string(code) + "; ";
-        if (cutOff && DesktopsRefused(r->dir)) ++refusedDesktops, states += "a desktop refused to start; ";
+        if (cutOff && LaunchersRefused(r->dir)) ++refusedDesktops, states += "a desktop refused to start; ";
         // The next start (a warning of a save that did not finish closed as read) and OK.
         Process next;
         HWND again = StartConfig(next, r->dir);
         std::string warning, saveMessage;
-        if (HWND box = again ? BoxOrExit(next, warning, 300) : nullptr)
+        if (HWND box = again ? MessageBoxOrExit(next, warning, 300) : nullptr)
             ++warnings, PostMessageA(box, WM_COMMAND, IDOK, 0), WaitUntil([box] { return !IsWindow(box); });
         if (again) save(again);
-        const bool quiet = again && !BoxOrExit(next, saveMessage, 20000);
+        const bool quiet = again && !MessageBoxOrExit(next, saveMessage, 20000);
         std::string differ;
         for (const auto& [name, text] : Snapshot(r->dir)) differ += now.count(name) && now.at(name) == text ? "" : name + " ";
         if (next.WaitExit(20000) != 0 || !quiet || !differ.empty() || Snapshot(r->dir).size() != now.size())
