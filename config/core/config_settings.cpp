@@ -340,7 +340,9 @@ SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& 
     // Every line the earlier file holds is kept: one that cannot be read is
     // not written over.
     const std::string iniPath = SettingsPath(workingFolder, kIniName);
-    const FileRead earlier = store.ReadFile(iniPath);
+    FileRead earlier = store.ReadFile(iniPath);
+    // A missing file a cut-off save left aside keeps its lines there.
+    if (earlier.failure.kind == FileFailure::Missing) earlier = store.ReadFile(OldFileOf(iniPath));
     if (earlier.bytes || earlier.failure.kind == FileFailure::Missing)
         write(report[1], MergeIniText(earlier.bytes.value_or(""), IniEntries(copy)));
     else

@@ -194,13 +194,14 @@ TEST(ConfigSave, LauncherFontAndProgramPath) {
 
 TEST(ConfigSave, WritesTheFourFilesInOrder) {
     FakeStore store;
+    store.Put(OldFileOf(kIni), "[SITE]\r\n");  // left aside by a cut-off save, VESKOR.INI missing
     const SaveReport r = SaveSettings("C:\\INST", kSample, store);
     EXPECT_EQ(SaveFailureText("C:\\INST", r, [](FileError) { return std::string("?"); }), "");
     EXPECT_EQ(store.files[kLst],
               "APPLPATH=R:\\VESKOR\r\nDATAPATH=DATA02\r\nSCRNSIZE=800 x 600\r\nFONTSIZE=8X13 TT\r\n"
               "MAX_FLAG=N\r\nMAX_SIZE=90\r\nMAX_TYPE=BMP\r\nSPOOLPTH=SPOOL\r\n");
     EXPECT_EQ(store.files[kIni],
-              "[FOLDERS]\r\nAPPLFOLDER=R:\\VESKOR\r\nDATAFOLDER=DATA02\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\n"
+              "[SITE]\r\n[FOLDERS]\r\nAPPLFOLDER=R:\\VESKOR\r\nDATAFOLDER=DATA02\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\n"
               "SCRNSIZE=800 x 600\r\nGRAPHICMODE=0\r\nGRAPHICSCRN=1\r\n[ZMV_SETTINGS]\r\nFONTSIZE=8X13 TT\r\n"
               "MAX_FLAG=N\r\nMAX_SIZE=90\r\nMAX_TYPE=BMP\r\n");
     EXPECT_EQ(store.files["C:\\INST\\VESKOR.CFG"], "R:\\VESKOR\r\nDATA02\r\n");
