@@ -41,7 +41,7 @@ Unchangeable::~Unchangeable() {
 
 bool ArmSteps(const std::string& folder, StepMode mode, int n) {
     DeleteFileA(Join(folder, ".steplog").c_str());
-    const INT32 state[4] = {static_cast<INT32>(mode), n, 0, 0};
+    const INT32 state[4] = {mode == StepMode::CutOff ? 2 : static_cast<INT32>(mode), n, 0, 0};
     return WriteText(StepsMarker(folder), std::string(reinterpret_cast<const char*>(state), sizeof state));
 }
 

@@ -33,8 +33,8 @@ inline std::string NoRenameMarker(const std::string& path) { return path + ".nor
 inline std::string StepsMarker(const std::string& folder) { return Join(folder, ".steps"); }
 
 // Count: every step done; FailOne: step n fails alone (an I/O error); FailFrom:
-// every step from n on fails; CutOff: the configuration utility is killed at
-// step n, which is not done, nor any later one.
+// every step from n on fails; CutOff: the same, for a run that the caller
+// kills once StepsTaken reaches n (a power cut: step n and later not done).
 enum class StepMode { Count, FailOne, FailFrom, CutOff };
 bool ArmSteps(const std::string& folder, StepMode mode, int n);
 // Steps counted since the folder was armed; -1 when it is not.
