@@ -16,7 +16,7 @@ if(NOT VESKOR_NATIVE)
     target_link_libraries(veskor_config_win32 PUBLIC veskor_core PRIVATE veskor_common_win32)
 endif()
 
-veskor_e2e_groups(configform)
+veskor_e2e_groups(configform savesweep)
 
 veskor_program(veskorcfg VESKORCFG
     SOURCES config/win32/main.cpp config/win32/config_form_windows.cpp

@@ -154,8 +154,16 @@ void FillGaps(ConfigSettings& s) {
     fill(s.spoolFolderName, "SPOOL");
 }
 
-LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) {
+LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store,
+                        const std::vector<NotPutBack>& notBack) {
     LoadResult result;
+    result.notBack = notBack;
+    // A file that could not be put back is read from its copy.
+    const auto from = [&](const char* name) {
+        for (const NotPutBack& f : notBack)
+            if (f.name == name) return SettingsPath(workingFolder, f.copy.c_str());
+        return SettingsPath(workingFolder, name);
+    };
     const DirectorySearch search = [&store](const std::string& p, const std::function<bool(const DirEntry&)>& v) {
         store.Search(p, v);
     };
@@ -163,7 +171,7 @@ LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) 
         if (failure.kind == FileFailure::Busy || failure.kind == FileFailure::Refused)
             result.unreadable.push_back({path, failure.reason});
     };
-    const std::string iniPath = SettingsPath(workingFolder, kIniName);
+    const std::string iniPath = from(kIniName);
     if (IsPresent(search, iniPath, PresenceMode::File)) {
         const FileRead ini = store.ReadFile(iniPath);
         noteFailure(iniPath, ini.failure);
@@ -176,7 +184,7 @@ LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) 
             return result;
         }
     }
-    const std::string listPath = SettingsPath(workingFolder, kListName);
+    const std::string listPath = from(kListName);
     const FileRead list = store.ReadFile(listPath);
     noteFailure(listPath, list.failure);
     if (list.bytes) {
@@ -187,11 +195,19 @@ LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store) 
     return result;
 }
 
-std::string UnreadableSettingsMessage(const LoadResult& load) {
-    if (load.unreadable.empty()) return std::string();
+std::string LoadWarning(const LoadResult& load) {
     std::string text;
     for (const UnreadableFile& f : load.unreadable)
         text += "The settings file " + f.path + " cannot be read:\r\n" + f.reason + "\r\n\r\n";
+    for (const NotPutBack& f : load.notBack)
+        text += "The settings file " + f.name + " is missing; its earlier contents are kept in " + f.copy +
+                ", which cannot be renamed back:\r\n" + f.reason + "\r\nThe form shows the settings read from " +
+                f.copy + ". Desktops cannot start until it is renamed " + f.name + ".\r\n\r\n";
+    if (load.cutOff)
+        text += "The last save of the settings files did not finish (it was cut off): some of them may still hold "
+                "the settings from before it.\r\n\r\n";
+    if (text.empty()) return text;
+    if (load.unreadable.empty()) return text + "OK saves what the form shows to every settings file.";
     text += load.source == SettingsSource::List ? "The form shows the settings of the older file VESKOR.LST."
                                                 : "The form shows the default settings.";
     return text + " OK saves what the form shows in place of the stored settings.";
@@ -248,81 +264,127 @@ std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& 
 
 namespace {
 
-// Whether a file of that exact path is there, whatever its attributes.
-bool FileThere(SettingsStore& store, const std::string& path) {
-    bool found = false;
-    store.Search(path, [&found](const DirEntry& e) {
-        found = !e.directory;
-        return !found;
-    });
-    return found;
+// The profile functions trim blanks and tabs around names and values.
+std::string_view Trimmed(std::string_view text) { return veskor::Trimmed(text, " \t"); }
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+        lines.emplace_back(text.substr(pos, stop - pos));
+        pos = stop + (text.compare(stop, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
+
+// The section a header line names, or nothing for a line that is none.
+std::optional<std::string_view> SectionOf(std::string_view line) {
+    line = Trimmed(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const std::size_t close = line.find(']');
+    return Trimmed(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
+
+bool IsKeyLine(std::string_view line, const char* key) {
+    const std::size_t eq = line.find('=');
+    return eq != std::string_view::npos && EqualNoCase(Trimmed(line.substr(0, eq)), key);
 }
 
 }  // namespace
 
+std::string MergeIniText(std::string_view earlier, const std::vector<IniEntry>& entries) {
+    std::vector<std::string> lines = SplitLines(earlier);
+    for (const IniEntry& e : entries) {
+        const std::string keyLine = std::string(e.key) + "=" + e.value;
+        std::size_t start = lines.size();
+        for (std::size_t i = 0; i < lines.size() && start == lines.size(); ++i) {
+            const auto section = SectionOf(lines[i]);
+            if (section && EqualNoCase(*section, e.section)) start = i;
+        }
+        if (start == lines.size()) {
+            lines.push_back(std::string("[") + e.section + "]");
+            lines.push_back(keyLine);
+            continue;
+        }
+        // The section runs to the next header; a key not in it goes after its
+        // last line that is not blank.
+        std::size_t last = start, i = start + 1;
+        bool done = false;
+        for (; i < lines.size() && !SectionOf(lines[i]) && !done; ++i) {
+            if (IsKeyLine(lines[i], e.key)) lines[i] = keyLine, done = true;
+            if (!Trimmed(lines[i]).empty()) last = i;
+        }
+        if (!done) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last + 1), keyLine);
+    }
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
 SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store) {
     const ConfigSettings copy = s;
-    SaveReport report = {{{kListName}, {kIniName}, {kCfgName}, {kZmvName}}};
-    report[0].error = store.WriteFile(SettingsPath(workingFolder, kListName), ListFileText(copy));
-    report[1].error = store.WriteSettings(SettingsPath(workingFolder, kIniName), IniEntries(copy));
-    report[2].error = store.WriteFile(SettingsPath(workingFolder, kCfgName), CfgFileText(copy));
-    report[3].error = store.WriteFile(SettingsPath(workingFolder, kZmvName), ZmvFileText(workingFolder, copy));
-    for (SavedFile& f : report) {
-        const std::string path = SettingsPath(workingFolder, f.name);
-        f.keptAsOld = f.error != 0 && !FileThere(store, path) && FileThere(store, OldFileOf(path));
+    SaveReport report = {{{kListName, 0, LeftAs::Old, {}},
+                          {kIniName, 0, LeftAs::Old, {}},
+                          {kCfgName, 0, LeftAs::Old, {}},
+                          {kZmvName, 0, LeftAs::Old, {}}}};
+    const SaveLock lock = store.BeginSave(workingFolder);
+    if (lock.busy || lock.error != 0) {
+        for (SavedFile& f : report) f.error = lock.error, f.left = lock.busy ? LeftAs::NotTried : LeftAs::Old;
+        return report;
     }
+    const auto write = [&](SavedFile& f, const std::string& bytes) {
+        const WriteResult w = store.WriteFile(SettingsPath(workingFolder, f.name), bytes);
+        f.error = w.error, f.left = w.left, f.copy = w.copy;
+    };
+    write(report[0], ListFileText(copy));
+    // Every line the earlier file holds is kept: one that cannot be read is
+    // not written over.
+    const std::string iniPath = SettingsPath(workingFolder, kIniName);
+    FileRead earlier = store.ReadFile(iniPath);
+    // A missing file a cut-off save left aside keeps its lines there.
+    if (earlier.failure.kind == FileFailure::Missing) earlier = store.ReadFile(OldFileOf(iniPath));
+    if (earlier.bytes || earlier.failure.kind == FileFailure::Missing)
+        write(report[1], MergeIniText(earlier.bytes.value_or(""), IniEntries(copy)));
+    else
+        report[1].error = earlier.error;
+    write(report[2], CfgFileText(copy));
+    write(report[3], ZmvFileText(workingFolder, copy));
+    store.EndSave();
     return report;
 }
 
 std::string SaveFailureText(const std::string& workingFolder, const SaveReport& report,
                             const std::function<std::string(FileError)>& reasonOf) {
-    std::string failures;
+    const std::string folder = NormaliseFolder(workingFolder, SeparatorMode::StripSeparator);
+    if (report[0].left == LeftAs::NotTried)
+        return "Another save of the settings files in " + folder +
+               " is in progress, from another window of this utility or another computer. Nothing was saved: "
+               "start the utility again once that save has finished.";
+    std::string failures, missing;
     std::size_t failed = 0;
     for (const SavedFile& f : report) {
         if (f.error == 0) continue;
-        failures += std::string(f.name) + ": " + reasonOf(f.error);
-        if (f.keptAsOld)
-            failures += " Its earlier contents are kept in " + OldFileOf(f.name) + "; the next save puts them back.";
+        const std::string name = f.name;
+        failures += name + ": " + reasonOf(f.error);
+        if (f.left == LeftAs::Aside)
+            failures += " It is missing; its earlier contents are kept in " + f.copy + ".";
+        if (f.left == LeftAs::Damaged)
+            failures += " The file is damaged; " +
+                        (f.copy.empty() ? std::string("its earlier contents could not be kept.")
+                                        : "its earlier contents are saved in " + f.copy + ": copy that file to " +
+                                              name + ".");
+        if (f.left != LeftAs::Old) missing += (missing.empty() ? "" : ", ") + name;
         failures += "\r\n";
         ++failed;
     }
     if (failed == 0) return std::string();
-    return "Settings files not saved in " + NormaliseFolder(workingFolder, SeparatorMode::StripSeparator) +
-           ":\r\n\r\n" + failures + "\r\n" +
-           (failed == report.size() ? "None of the settings were saved." : "The other files were saved.");
-}
-
-namespace {
-
-// The profile functions trim blanks and tabs around names and values.
-std::string_view Trimmed(std::string_view text) { return veskor::Trimmed(text, " \t"); }
-
-}  // namespace
-
-bool IniHoldsEntries(std::string_view text, const std::vector<IniEntry>& entries) {
-    for (const IniEntry& e : entries) {
-        bool inSection = false, found = false, seenSection = false;
-        for (std::size_t pos = 0; pos < text.size() && !found;) {
-            const std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
-            const std::string_view line = Trimmed(text.substr(pos, stop - pos));
-            pos = stop + 1;
-            if (!line.empty() && line.front() == '[') {
-                const std::size_t close = line.find(']');
-                // Only the first section of the name counts, as for the profile reads.
-                if (inSection) break;
-                inSection = !seenSection && close != std::string_view::npos &&
-                            EqualNoCase(Trimmed(line.substr(1, close - 1)), e.section);
-                seenSection = seenSection || inSection;
-                continue;
-            }
-            const std::size_t eq = line.find('=');
-            if (!inSection || eq == std::string_view::npos || !EqualNoCase(Trimmed(line.substr(0, eq)), e.key)) continue;
-            if (Trimmed(line.substr(eq + 1)) != Trimmed(e.value)) return false;
-            found = true;
-        }
-        if (!found) return false;
-    }
-    return true;
+    std::string text = "Settings files not saved in " + folder + ":\r\n\r\n" + failures + "\r\n" +
+                       (failed == report.size() ? "None of the settings were saved." : "The other files were saved.");
+    if (!missing.empty())
+        text += "\r\n\r\nDesktops cannot start until " + missing +
+                (missing.find(',') == std::string::npos ? " is" : " are") +
+                " back in place. The utility tries again to put back the earlier contents as this window closes.";
+    return text;
 }
 
 }  // namespace veskor::config

@@ -62,10 +62,33 @@ std::vector<IniEntry> IniEntries(const ConfigSettings& s);
 // A platform error code of a failed file step; 0 when the step succeeded.
 using FileError = std::uint32_t;
 
-// A file's whole contents, or (bytes empty) the failure that kept them back.
+// A file's whole contents, or (bytes empty) the failure that kept them back
+// and the platform's error.
 struct FileRead {
     std::optional<std::string> bytes;
     OpenFailure failure;
+    FileError error = 0;
+};
+
+// How a file that could not be saved was left. Old: whole, with its earlier
+// contents, at its name. Aside: not at its name; its earlier contents are whole
+// in copy. Damaged: at its name but cut (rewritten in place and not written
+// back); its earlier contents are in copy, when it is not empty. NotTried:
+// another save was in progress, so nothing was written.
+enum class LeftAs { Old, Aside, Damaged, NotTried };
+
+// A write's outcome: 0, or the platform's error and how the file was left.
+struct WriteResult {
+    FileError error = 0;
+    LeftAs left = LeftAs::Old;
+    std::string copy;
+};
+
+// Taking the installation folder for one save: taken (error 0), held by
+// another save past a short wait (busy), or failed with the platform's error.
+struct SaveLock {
+    FileError error = 0;
+    bool busy = false;
 };
 
 // The platform side of loading and saving. Each file is opened only inside one
@@ -80,12 +103,12 @@ public:
     // The private-profile read: at most 511 characters, fallback for a missing key.
     virtual std::string ReadSetting(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& fallback) = 0;
-    // Replaces the file by one that holds bytes, whole: on failure the file is
-    // left as it was. 0, or the platform's error.
-    virtual FileError WriteFile(const std::string& path, const std::string& bytes) = 0;
-    // Gives the keys their values in the private-profile file, every other line
-    // kept; whole, like WriteFile. 0, or the platform's error.
-    virtual FileError WriteSettings(const std::string& file, const std::vector<IniEntry>& entries) = 0;
+    // Replaces the file by one that holds bytes, checked whole before it takes
+    // the name: on failure the file is left as the result says.
+    virtual WriteResult WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // Keeps every other save of the folder out until EndSave.
+    virtual SaveLock BeginSave(const std::string& folder) = 0;
+    virtual void EndSave() = 0;
 };
 
 using veskor::LeadingNumber;
@@ -131,23 +154,37 @@ struct UnreadableFile {
     std::string reason;
 };
 
+// A settings file a cut-off save left only under the utility's old-file name,
+// which could not be moved back to its name, and why.
+struct NotPutBack {
+    std::string name;
+    std::string copy;
+    std::string reason;
+};
+
 struct LoadResult {
     ConfigSettings settings;
     SettingsSource source = SettingsSource::Defaults;
     std::vector<UnreadableFile> unreadable;
+    std::vector<NotPutBack> notBack;
+    // The last save left its new files or its lock behind: it did not finish.
+    bool cutOff = false;
 };
 
 // Reads the settings of workingFolder: the ten keys of VESKOR.INI when it has a
 // section header line, else VESKOR.LST's fields, else nothing; the last two
 // then have their gaps filled. A file that is missing is passed over; one that
 // is there but cannot be read (refused, or held by another program past the
-// wait) is passed over too and listed in unreadable.
-LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store);
+// wait) is passed over too and listed in unreadable. A file listed in notBack
+// is read from its copy instead.
+LoadResult LoadSettings(const std::string& workingFolder, SettingsStore& store,
+                        const std::vector<NotPutBack>& notBack = {});
 
-// The warning for a load that passed over unreadable files: each file with its
-// reason, what the form shows instead, and that saving replaces the stored
-// settings. Empty when every file present was read.
-std::string UnreadableSettingsMessage(const LoadResult& load);
+// The warning after a load: each file that could not be read, with its reason,
+// and what the form shows instead; each file that could not be put back, where
+// its settings were read from, and that desktops cannot start until it is back;
+// a save that did not finish. Empty when there is nothing to tell.
+std::string LoadWarning(const LoadResult& load);
 
 // Texts a save writes.
 std::string ListFileText(const ConfigSettings& s);
@@ -165,36 +202,47 @@ std::string LauncherCommandLine(const std::string& workingFolder, const ConfigSe
 std::array<std::string, 10> ZmvLines(const std::string& workingFolder, const ConfigSettings& s);
 std::string ZmvFileText(const std::string& workingFolder, const ConfigSettings& s);
 
-// Names of the new file and of the old one while a save replaces a settings
-// file. No program reads them. A save that was cut off may leave either: its
-// new file is removed by the next save; its old file, when nothing is left at
-// the file's own name, is put back by the utility's next load or save.
-inline std::string NewFileOf(const std::string& path) { return path + ".new"; }
-inline std::string OldFileOf(const std::string& path) { return path + ".old"; }
+// The utility's own files beside a settings file while a save replaces it,
+// named so that no copy an administrator makes is taken for one: the new file,
+// written whole and checked before it takes the name in one step, and (where
+// the platform has no such step, Windows 95 and 98) the old file moved aside
+// for a moment. No program reads them. The next start of the utility removes
+// what a save that was cut off left, and moves an old file back to a name
+// that is missing. The lock file is held by a save while it runs.
+inline constexpr const char* kNewSuffix = ".veskorcfg-new";
+inline constexpr const char* kOldSuffix = ".veskorcfg-old";
+inline constexpr const char* kSaveLockName = "VESKORCFG.SAVE-LOCK";
+inline std::string NewFileOf(const std::string& path) { return path + kNewSuffix; }
+inline std::string OldFileOf(const std::string& path) { return path + kOldSuffix; }
 
 // What a save did with each file, in writing order: VESKOR.LST, VESKOR.INI,
-// VESKOR.CFG, VESKOR1.ZMV. keptAsOld: the file failed and its earlier
-// contents are left only under its ".old" name.
+// VESKOR.CFG, VESKOR1.ZMV.
 struct SavedFile {
     const char* name;
     FileError error = 0;
-    bool keptAsOld = false;
+    LeftAs left = LeftAs::Old;
+    std::string copy;
 };
 using SaveReport = std::array<SavedFile, 4>;
 
-// Writes the four files of workingFolder from a copy of s; a file that fails
-// does not stop the next, and is looked for under its own and its ".old" name.
+// VESKOR.INI as a save writes it: every line of earlier kept in its order and
+// as it stands, except the first line of each key in the first section of its
+// name (names compared as the profile functions do, letter case and blanks
+// aside), which becomes "KEY=value"; a key that is not there is added after
+// the last line of its section, a section that is not there at the end, with
+// its keys in table order. Lines end in CR LF.
+std::string MergeIniText(std::string_view earlier, const std::vector<IniEntry>& entries);
+
+// Writes the four files of workingFolder from a copy of s, the folder kept
+// from any other save meanwhile; a file that fails does not stop the next.
+// VESKOR.INI is merged from its earlier contents, and is not written when they
+// cannot be read.
 SaveReport SaveSettings(const std::string& workingFolder, const ConfigSettings& s, SettingsStore& store);
 
 // The message after a save that left files unsaved, each named with the
-// platform's reason for its error and, where only its ".old" file is left,
-// that file; empty when every file was saved.
+// platform's reason for its error and how it was left, what that means for
+// the desktops and what to do; empty when every file was saved.
 std::string SaveFailureText(const std::string& workingFolder, const SaveReport& report,
                             const std::function<std::string(FileError)>& reasonOf);
-
-// Whether a private-profile text gives every key its value: the first section
-// and key of that name (letter case aside), blanks around the "=" and the
-// value aside. Tells a written file from one the platform cut short.
-bool IniHoldsEntries(std::string_view text, const std::vector<IniEntry>& entries);
 
 }  // namespace veskor::config

@@ -19,9 +19,9 @@ public:
     }
     FileRead ReadFile(const std::string& path) override {
         auto it = files.find(path);
-        if (it == files.end()) return {std::nullopt, {FileFailure::Missing, "not found"}};
-        if (locked.count(path)) return {std::nullopt, {FileFailure::Refused, "Access to " + path + " is denied."}};
-        return {it->second, {}};
+        if (it == files.end()) return {std::nullopt, {FileFailure::Missing, "not found"}, 2};
+        if (locked.count(path)) return {std::nullopt, {FileFailure::Refused, "Access to " + path + " is denied."}, kBusy};
+        return {it->second, {}, 0};
     }
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override {
@@ -29,18 +29,20 @@ public:
         auto it = ini.find(file + "|" + section + "|" + key);
         return it == ini.end() || locked.count(file) ? fallback : it->second.substr(0, 511);
     }
-    FileError WriteFile(const std::string& path, const std::string& bytes) override {
+    // A locked file fails as busy and is left as it was; one in results fails as given there.
+    WriteResult WriteFile(const std::string& path, const std::string& bytes) override {
         writes.push_back(path);
-        if (locked.count(path)) return kBusy;
+        if (!held) return {99, LeftAs::Old, ""};
+        if (results.count(path)) return results[path];
+        if (locked.count(path)) return {kBusy, LeftAs::Old, ""};
         Put(path, bytes);
-        return 0;
+        return {0, LeftAs::Old, ""};
     }
-    FileError WriteSettings(const std::string& file, const std::vector<IniEntry>& entries) override {
-        writes.push_back(file);
-        if (locked.count(file)) return kBusy;
-        for (const IniEntry& e : entries) ini[file + "|" + e.section + "|" + e.key] = e.value;
-        return 0;
+    SaveLock BeginSave(const std::string&) override {
+        held = lock.error == 0 && !lock.busy;
+        return lock;
     }
+    void EndSave() override { held = false, ++ended; }
 
     static constexpr FileError kBusy = 32;
     void Put(const std::string& path, const std::string& bytes) {
@@ -52,6 +54,10 @@ public:
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> ini;  // "file|section|key"
     std::set<std::string> locked;
+    std::map<std::string, WriteResult> results;
+    SaveLock lock;
+    bool held = false;
+    int ended = 0;
     std::vector<std::string> reads, writes;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <tuple>
 
 #include "config_fake_store.h"
@@ -133,8 +134,22 @@ TEST(ConfigLoad, SourceFallsThroughInOrderAndTheWarningNamesEachUnreadableFile) 
         const LoadResult r = LoadSettings("C:\\INST", store);
         const char* applFolder = r.source == SettingsSource::List ? "L:\\X" : "C:\\KELSOFT\\VESKOR";
         EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == applFolder) << c.ini << " " << c.list;
-        EXPECT_EQ(UnreadableSettingsMessage(r), c.warning);
+        EXPECT_EQ(LoadWarning(r), c.warning);
     }
+    // A file a cut-off save left aside is read from there, and named with where it is.
+    FakeStore store;
+    const std::string copy = "C:\\INST\\VESKOR.INI.veskorcfg-old";
+    store.Put(copy, header);
+    store.ini[copy + "|FOLDERS|APPLFOLDER"] = "K:\\KEPT";
+    LoadResult r = LoadSettings("C:\\INST", store, {{"VESKOR.INI", "VESKOR.INI.veskorcfg-old", "Refused."}});
+    r.cutOff = true;
+    EXPECT_TRUE(r.source == SettingsSource::Ini && r.settings.applFolder == "K:\\KEPT");
+    EXPECT_EQ(LoadWarning(r),
+              "The settings file VESKOR.INI is missing; its earlier contents are kept in VESKOR.INI.veskorcfg-old, "
+              "which cannot be renamed back:\r\nRefused.\r\nThe form shows the settings read from "
+              "VESKOR.INI.veskorcfg-old. Desktops cannot start until it is renamed VESKOR.INI.\r\n\r\n"
+              "The last save of the settings files did not finish (it was cut off): some of them may still hold the "
+              "settings from before it.\r\n\r\nOK saves what the form shows to every settings file.");
 }
 
 TEST(ConfigLoad, ListFieldsAndGapFilling) {
@@ -179,11 +194,16 @@ TEST(ConfigSave, LauncherFontAndProgramPath) {
 
 TEST(ConfigSave, WritesTheFourFilesInOrder) {
     FakeStore store;
+    store.Put(OldFileOf(kIni), "[SITE]\r\n");  // left aside by a cut-off save, VESKOR.INI missing
     const SaveReport r = SaveSettings("C:\\INST", kSample, store);
     EXPECT_EQ(SaveFailureText("C:\\INST", r, [](FileError) { return std::string("?"); }), "");
     EXPECT_EQ(store.files[kLst],
               "APPLPATH=R:\\VESKOR\r\nDATAPATH=DATA02\r\nSCRNSIZE=800 x 600\r\nFONTSIZE=8X13 TT\r\n"
               "MAX_FLAG=N\r\nMAX_SIZE=90\r\nMAX_TYPE=BMP\r\nSPOOLPTH=SPOOL\r\n");
+    EXPECT_EQ(store.files[kIni],
+              "[SITE]\r\n[FOLDERS]\r\nAPPLFOLDER=R:\\VESKOR\r\nDATAFOLDER=DATA02\r\nSPOOLFOLDER=SPOOL\r\n[SCREEN]\r\n"
+              "SCRNSIZE=800 x 600\r\nGRAPHICMODE=0\r\nGRAPHICSCRN=1\r\n[ZMV_SETTINGS]\r\nFONTSIZE=8X13 TT\r\n"
+              "MAX_FLAG=N\r\nMAX_SIZE=90\r\nMAX_TYPE=BMP\r\n");
     EXPECT_EQ(store.files["C:\\INST\\VESKOR.CFG"], "R:\\VESKOR\r\nDATA02\r\n");
     EXPECT_EQ(store.files["C:\\INST\\VESKOR1.ZMV"],
               "PROGNAME: R:\\VESKOR\\VESKOR32.EXE\r\n"
@@ -192,52 +212,67 @@ TEST(ConfigSave, WritesTheFourFilesInOrder) {
               "FULLSCRN: N\r\nQUICK_ED: N\r\nCOMMENTS:\r\n");
     EXPECT_EQ(store.writes,
               (std::vector<std::string>{kLst, kIni, "C:\\INST\\VESKOR.CFG", "C:\\INST\\VESKOR1.ZMV"}));
-    const std::string ini = std::string(kIni) + "|";
-    EXPECT_EQ(store.ini.size(), 10u);
-    EXPECT_EQ(store.ini[ini + "SCREEN|GRAPHICSCRN"], "1");
-    EXPECT_EQ(store.ini[ini + "ZMV_SETTINGS|MAX_TYPE"], "BMP");
+    EXPECT_EQ(store.ended, 1);
 }
 
 // A file that fails does not stop the next; the message names each file not
-// saved with its reason, and the ".old" file of one whose earlier contents are
-// left only there, and says whether the others were saved.
+// saved with its reason and how it was left, and says whether the others were
+// saved and what desktops meet meanwhile. A VESKOR.INI that cannot be read is
+// not written over; another save in progress keeps this one from writing at all.
 TEST(ConfigSave, FilesNotSavedAreNamedWithTheirReasons) {
-    const std::string head = "Settings files not saved in C:\\INST:\r\n\r\n";
+    const std::string head = "Settings files not saved in C:\\INST:\r\n\r\n", others = "\r\nThe other files were saved.";
+    const std::string retry = " back in place. The utility tries again to put back the earlier contents as this window closes.";
+    const std::string cfg = "C:\\INST\\VESKOR.CFG", zmv = "C:\\INST\\VESKOR1.ZMV";
     const struct {
-        std::vector<const char*> failing, there;
+        std::vector<std::string> locked;
+        std::map<std::string, WriteResult> results;
+        SaveLock lock;
+        std::size_t written;
         std::string text;
     } cases[] = {
-        {{"VESKOR.CFG"}, {"VESKOR.CFG", "VESKOR.CFG.old"},
-         head + "VESKOR.CFG: error 32.\r\n\r\nThe other files were saved."},
-        {{"VESKOR1.ZMV", "VESKOR.LST"}, {"VESKOR1.ZMV.old"},
-         head + "VESKOR.LST: error 32.\r\nVESKOR1.ZMV: error 32. Its earlier contents are kept in VESKOR1.ZMV.old; "
-                "the next save puts them back.\r\n\r\nThe other files were saved."},
+        {{cfg}, {}, {}, 3, head + "VESKOR.CFG: error 32.\r\n" + others},
+        {{kIni}, {}, {}, 3, head + "VESKOR.INI: error 32.\r\n" + others},
+        {{kLst}, {{zmv, {5, LeftAs::Aside, "VESKOR1.ZMV.veskorcfg-old"}}}, {}, 2,
+         head + "VESKOR.LST: error 32.\r\nVESKOR1.ZMV: error 5. It is missing; its earlier contents are kept in "
+                "VESKOR1.ZMV.veskorcfg-old.\r\n" + others + "\r\n\r\nDesktops cannot start until VESKOR1.ZMV is" + retry},
+        {{}, {{cfg, {31, LeftAs::Damaged, "T:\\VSK1.TMP"}}, {zmv, {31, LeftAs::Damaged, ""}}}, {}, 2,
+         head + "VESKOR.CFG: error 31. The file is damaged; its earlier contents are saved in T:\\VSK1.TMP: copy that "
+                "file to VESKOR.CFG.\r\nVESKOR1.ZMV: error 31. The file is damaged; its earlier contents could not be "
+                "kept.\r\n" + others + "\r\n\r\nDesktops cannot start until VESKOR.CFG, VESKOR1.ZMV are" + retry},
+        {{}, {}, {32, true}, 0,
+         "Another save of the settings files in C:\\INST is in progress, from another window of this utility or another "
+         "computer. Nothing was saved: start the utility again once that save has finished."},
+        {{}, {}, {998, false}, 0,
+         head + "VESKOR.LST: error 998.\r\nVESKOR.INI: error 998.\r\nVESKOR.CFG: error 998.\r\nVESKOR1.ZMV: error "
+                "998.\r\n\r\nNone of the settings were saved."},
     };
     for (const auto& c : cases) {
         FakeStore store;
-        for (const char* name : c.failing) store.locked.insert(std::string("C:\\INST\\") + name);
-        for (const char* name : c.there) store.tree.Add(std::string("C:\\INST\\") + name);
+        store.Put(kIni, "[SITE]\r\nOWNER=accounts\r\n");
+        for (const std::string& path : c.locked) store.locked.insert(path);
+        store.results = c.results;
+        store.lock = c.lock;
         const SaveReport r = SaveSettings("C:\\INST\\", kSample, store);
-        EXPECT_EQ(store.writes.size(), 4u);
-        EXPECT_EQ(store.files.size() + (store.ini.empty() ? 0 : 1), 4u - c.failing.size());
-        EXPECT_EQ(SaveFailureText("C:\\INST\\", r,
-                                  [](FileError e) { return "error " + std::to_string(e) + "."; }),
+        EXPECT_EQ(store.files.size() - 1 + (store.files[kIni] != "[SITE]\r\nOWNER=accounts\r\n"), c.written);
+        EXPECT_EQ(SaveFailureText("C:\\INST\\", r, [](FileError e) { return "error " + std::to_string(e) + "."; }),
                   c.text);
     }
 }
 
-TEST(ConfigSave, WrittenProfileTextHoldsEveryValue) {
+// Every line of the earlier file stays where it is; each key takes its value in
+// the first section of its name, or is added to it, or comes with its section.
+TEST(ConfigSave, IniMergeKeepsEveryOtherLine) {
     const std::vector<IniEntry> entries = {{"FOLDERS", "APPLFOLDER", "R:\\V"}, {"SCREEN", "SCRNSIZE", "800 x 600"}};
-    const std::pair<const char*, bool> cases[] = {
-        {"[OTHER]\r\nKEEP=1\r\n[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\n[SCREEN]\r\nSCRNSIZE=800 x 600\r\n", true},
-        {"[ folders ]\napplfolder = R:\\V \n[Screen]\nScrnSize=800 x 600", true},
-        {"[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\nAPPLFOLDER=X\r\n[SCREEN]\r\nSCRNSIZE=800 x 600", true},
-        {"[FOLDERS]\r\nAPPLFOLDER=R:\\OLD\r\n[SCREEN]\r\nSCRNSIZE=800 x 600\r\n", false},
-        {"[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\n[SCREEN]\r\nSCRN", false},
-        {"[FOLDERS]\r\n[SCREEN]\r\nAPPLFOLDER=R:\\V\r\nSCRNSIZE=800 x 600", false},
-        {"", false},
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "[FOLDERS]\r\nAPPLFOLDER=R:\\V\r\n[SCREEN]\r\nSCRNSIZE=800 x 600\r\n"},
+        {"[OTHER]\r\nKEEP = 1\r\n[ folders ]\n applfolder = R:\\OLD\nAPPLFOLDER=X\n\n[Screen]\rx\r\n\r\n[SCREEN]\r\nSCRNSIZE=1",
+         "[OTHER]\r\nKEEP = 1\r\n[ folders ]\r\nAPPLFOLDER=R:\\V\r\nAPPLFOLDER=X\r\n\r\n[Screen]\r\nx\r\n"
+         "SCRNSIZE=800 x 600\r\n\r\n[SCREEN]\r\nSCRNSIZE=1\r\n"},
+        {"; note\r\n[FOLDERS]\r\nDATAFOLDER=D\r\n[SITE]\r\nOWNER=a",
+         "; note\r\n[FOLDERS]\r\nDATAFOLDER=D\r\nAPPLFOLDER=R:\\V\r\n[SITE]\r\nOWNER=a\r\n[SCREEN]\r\n"
+         "SCRNSIZE=800 x 600\r\n"},
     };
-    for (const auto& [text, holds] : cases) EXPECT_EQ(IniHoldsEntries(text, entries), holds) << text;
+    for (const auto& [earlier, merged] : cases) EXPECT_EQ(MergeIniText(earlier, entries), merged) << earlier;
 }
 
 }  // namespace

@@ -137,8 +137,11 @@ void SaveSettings(HWND form) {
         veskor::win32::ShowMessage(form, kShareRefusalText, kMessageCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const std::string failed = SaveFailureMessage(s.workingFolder, SaveSettingsToDisk(s.workingFolder, c.settings));
-    if (!failed.empty()) veskor::win32::ShowMessage(form, failed.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+    const SaveReport report = SaveSettingsToDisk(s.workingFolder, c.settings);
+    const std::string failed = SaveFailureMessage(s.workingFolder, report);
+    if (failed.empty()) return;
+    veskor::win32::ShowMessage(form, failed.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
+    PutBackEarlier(s.workingFolder, report);
 }
 
 bool IsFormMessage(UINT message) {
@@ -165,7 +168,7 @@ LRESULT OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     case UM_LOAD_SETTINGS: {
         const LoadResult load = LoadSettingsFromDisk(s.workingFolder);
         ShowSettings(f, load.settings, veskor::win32::PlatformSearch());
-        const std::string warning = UnreadableSettingsMessage(load);
+        const std::string warning = LoadWarning(load);
         if (warning.empty()) break;
         // The form shows what it holds now, behind the warning.
         Show(form);

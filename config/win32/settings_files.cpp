@@ -17,9 +17,9 @@ void DiskSettingsStore::Search(const std::string& pattern, const std::function<b
 
 FileRead DiskSettingsStore::ReadFile(const std::string& path) {
     veskor::win32::WholeFile read = veskor::win32::ReadWholeFile(path, kReadLimit, OverLimit::Cut);
-    if (!read.opened) return {std::nullopt, veskor::win32::DescribeOpenFailure(path, read.error)};
-    if (!read.bytes) return {std::nullopt, {FileFailure::Refused, veskor::win32::ErrorText(read.error)}};
-    return {std::move(read.bytes), {}};
+    if (!read.opened) return {std::nullopt, veskor::win32::DescribeOpenFailure(path, read.error), read.error};
+    if (!read.bytes) return {std::nullopt, {FileFailure::Refused, veskor::win32::ErrorText(read.error)}, read.error};
+    return {std::move(read.bytes), {}, 0};
 }
 
 std::string DiskSettingsStore::ReadSetting(const std::string& file, const std::string& section,
@@ -29,11 +29,18 @@ std::string DiskSettingsStore::ReadSetting(const std::string& file, const std::s
 
 namespace {
 
+constexpr int kLockAttempts = 50;  // about five seconds for another save to finish
+constexpr DWORD kRetryPauseMs = 100;
+
+WriteResult Failed(DWORD error) { return {error, LeftAs::Old, std::string()}; }
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void Remove(const std::string& path) {
+bool Remove(const std::string& path) {
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(path.c_str());
+    return veskor::win32::RetryWhileBusy([&] { return ::DeleteFileA(path.c_str()) != FALSE; });
 }
 
 DWORD LastErrorOr(DWORD fallback) {
@@ -41,144 +48,160 @@ DWORD LastErrorOr(DWORD fallback) {
     return error != 0 ? error : fallback;
 }
 
-// A file's earlier contents are never deleted while they are its only copy:
-// "<name>.old" goes only once a file, new or old, is back at "<name>". When
-// nothing is at "<name>", the old file is moved back there: 0, or why not.
-DWORD PutBackOld(const std::string& path) {
-    const std::string old = OldFileOf(path);
-    if (Exists(path) || !Exists(old)) return 0;
-    return ::MoveFileA(old.c_str(), path.c_str()) ? 0 : LastErrorOr(ERROR_WRITE_FAULT);
+// Whether a file that a rename or delete was refused on is held by another
+// program: Wine answers "access denied" for both, the file itself tells.
+bool HeldByAnother(const std::string& path) {
+    UniqueFile probe(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    return !probe && veskor::IsBusyError(::GetLastError());
 }
 
-void RemoveOldOnceBack(const std::string& path) {
-    if (Exists(path)) Remove(OldFileOf(path));
-}
-
-// Puts fresh in place of path in one step, waiting out a reader of path for a
-// moment. ReplaceFileA keeps the old file's attributes and permissions; it
-// moves the old file to "<name>.old" on the way, which is moved back when the
-// new file could not follow. Windows 95/98 have neither call: the old file is
-// moved aside, the new one moved in, and the old one moved back on failure.
-// When even that last move fails, the old file stays at "<name>.old".
-DWORD PutInPlace(const std::string& fresh, const std::string& path) {
-    using Replace = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
-    using MoveEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-    constexpr DWORD kIgnoreMergeErrors = 0x2;  // REPLACEFILE_IGNORE_MERGE_ERRORS
-    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    static const auto replace = veskor::win32::ProcAddress<Replace>(kernel, "ReplaceFileA");
-    static const auto moveEx = veskor::win32::ProcAddress<MoveEx>(kernel, "MoveFileExA");
-    const std::string old = OldFileOf(path);
-    const auto attempt = [&]() -> bool {
-        if (replace && Exists(path)) {
-            if (replace(path.c_str(), fresh.c_str(), old.c_str(), kIgnoreMergeErrors, nullptr, nullptr)) return true;
-            // "Unable to remove the file to be replaced": ask the file why.
-            if (::GetLastError() == ERROR_UNABLE_TO_REMOVE_REPLACED) {
-                UniqueFile probe(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                               nullptr, OPEN_EXISTING, 0, nullptr));
-                ::SetLastError(probe ? ERROR_UNABLE_TO_REMOVE_REPLACED : ::GetLastError());
-            }
-            return false;
-        }
-        if (moveEx) {
-            if (moveEx(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-            if (::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-        }
-        return (!Exists(path) || ::MoveFileA(path.c_str(), old.c_str())) && ::MoveFileA(fresh.c_str(), path.c_str());
-    };
-    DWORD error = 0;
-    const bool done = veskor::win32::RetryWhileBusy([&] {
-        const bool ok = attempt();
-        error = ok ? 0 : LastErrorOr(ERROR_WRITE_FAULT);
-        // The old file left aside and not replaced goes back; if it cannot,
-        // the reason it is not at its name is the one to tell.
-        if (const DWORD back = ok ? 0 : PutBackOld(path)) error = back;
-        ::SetLastError(error);
-        return ok;
+// Moves from to to, replacing it in one step; waits out a reader of to for a moment.
+bool MoveReplacing(const std::string& from, const std::string& to) {
+    return veskor::win32::RetryWhileBusy([&] {
+        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = ::GetLastError();
+        ::SetLastError(error == ERROR_ACCESS_DENIED && HeldByAnother(to) ? ERROR_SHARING_VIOLATION : error);
+        return false;
     });
-    RemoveOldOnceBack(path);
-    return done ? 0 : error;
+}
+
+bool Move(const std::string& from, const std::string& to) {
+    return veskor::win32::RetryWhileBusy([&] { return ::MoveFileA(from.c_str(), to.c_str()) != FALSE; });
+}
+
+// The old file's permissions (where the platform keeps them) and attributes
+// given to the new one, so that it takes the name as the old one was: 0, or why not.
+DWORD CopyRights(const std::string& from, const std::string& to) {
+    const DWORD attributes = ::GetFileAttributesA(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+    using GetSecurity = BOOL(WINAPI*)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD);
+    using SetSecurity = BOOL(WINAPI*)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR);
+    static const HMODULE advapi = veskor::win32::LoadSystemLibrary("advapi32.dll");
+    static const auto get = veskor::win32::ProcAddress<GetSecurity>(advapi, "GetFileSecurityA");
+    static const auto set = veskor::win32::ProcAddress<SetSecurity>(advapi, "SetFileSecurityA");
+    DWORD size = 0;
+    if (get && set && !get(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) &&
+        ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > 0) {
+        std::string descriptor(size, '\0');
+        if (get(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size) &&
+            !set(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data()))
+            return LastErrorOr(ERROR_WRITE_FAULT);
+    }
+    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((attributes & kKept) != 0 && !::SetFileAttributesA(to.c_str(), attributes & (kKept | FILE_ATTRIBUTE_ARCHIVE)))
+        return LastErrorOr(ERROR_WRITE_FAULT);
+    return 0;
+}
+
+// Puts fresh in place of path in one step, so that a reader finds the whole
+// old or the whole new file and never none. Windows 95/98 have no such step:
+// the old file is moved aside for a moment, the new one moved in and the old
+// one removed, or moved back when the new one could not follow; when even that
+// fails it stays aside and the result says where.
+WriteResult PutInPlace(const std::string& fresh, const std::string& path) {
+    if (const DWORD error = CopyRights(path, fresh)) return Failed(error);
+    if (MoveReplacing(fresh, path)) return {};
+    DWORD error = LastErrorOr(ERROR_WRITE_FAULT);
+    if (error != ERROR_CALL_NOT_IMPLEMENTED) return Failed(error);
+    const std::string old = OldFileOf(path);
+    const bool aside = Exists(path);
+    if (aside && !Move(path, old)) return Failed(LastErrorOr(ERROR_WRITE_FAULT));
+    if (Move(fresh, path)) {
+        if (aside) Remove(old);
+        return {};
+    }
+    error = LastErrorOr(ERROR_WRITE_FAULT);
+    if (aside && !Move(old, path)) return {error, LeftAs::Aside, NameOf(old)};
+    return Failed(error);
 }
 
 DWORD FlushToDisk(HANDLE file) { return ::FlushFileBuffers(file) ? 0 : ::GetLastError(); }
 
-// Writes bytes whole into target, created or emptied, or (inPlace) rewritten
-// where it stands.
-DWORD WriteBytes(const std::string& target, const std::string& bytes, bool inPlace) {
-    UniqueFile file(
-        veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, inPlace ? OPEN_EXISTING : CREATE_ALWAYS));
-    if (!file) return LastErrorOr(ERROR_WRITE_FAULT);
-    DWORD written = 0;
-    if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size() || !::SetEndOfFile(file.get()))
-        return LastErrorOr(ERROR_WRITE_FAULT);
-    return FlushToDisk(file.get());
+// Writes bytes whole into target (created or emptied, or rewritten where it
+// stands), flushes it and reads it back: 0 only when it holds exactly bytes.
+DWORD WriteBytes(const std::string& target, const std::string& bytes, DWORD disposition) {
+    {
+        UniqueFile file(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, disposition));
+        if (!file) return LastErrorOr(ERROR_WRITE_FAULT);
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size() || !::SetEndOfFile(file.get()))
+            return LastErrorOr(ERROR_WRITE_FAULT);
+        if (const DWORD error = FlushToDisk(file.get())) return error;
+    }
+    const veskor::win32::WholeFile back = veskor::win32::ReadWholeFile(target, kReadLimit, OverLimit::Refuse);
+    if (!back.bytes) return back.error != 0 ? back.error : ERROR_WRITE_FAULT;
+    return *back.bytes == bytes ? 0 : ERROR_WRITE_FAULT;
 }
 
-// Writes the file through fill(target, inPlace): into a new file beside path
-// that then takes its place, or, in a folder that takes no new files, into
-// path itself (as the only way left to change it; its earlier contents are
-// held meanwhile and written back should the new ones fail). On failure the
-// new file is removed and path is as it was, or, when the old file could not
-// be moved back, at "<name>.old".
-DWORD SaveWhole(const std::string& path, const std::function<DWORD(const std::string&, bool)>& fill) {
-    const std::string fresh = NewFileOf(path);
-    // What a save that was cut off left: its new file goes; an old file it
-    // had moved aside and not yet replaced is put back.
-    Remove(fresh);
-    PutBackOld(path);
-    RemoveOldOnceBack(path);
-    DWORD error = fill(fresh, false);
-    if (error == ERROR_ACCESS_DENIED && !Exists(fresh) && Exists(path)) {
-        const veskor::win32::WholeFile earlier = veskor::win32::ReadWholeFile(path, kReadLimit, OverLimit::Refuse);
-        // A file too large is more than could be written back.
-        if (!earlier.bytes) return earlier.error != 0 ? earlier.error : ERROR_FILE_TOO_LARGE;
-        error = fill(path, true);
-        if (error != 0) WriteBytes(path, *earlier.bytes, true);
-        return error;
-    }
-    if (error == 0) error = PutInPlace(fresh, path);
-    if (error != 0) Remove(fresh);
-    return error;
+// A copy of a file's earlier contents in the user's temporary folder, checked:
+// its path, or empty when none could be made.
+std::string KeepCopy(const std::string& bytes) {
+    char folder[MAX_PATH] = {}, name[MAX_PATH] = {};
+    const DWORD n = ::GetTempPathA(MAX_PATH, folder);
+    if (n == 0 || n >= MAX_PATH || !::GetTempFileNameA(folder, "VSK", 0, name)) return std::string();
+    if (WriteBytes(name, bytes, CREATE_ALWAYS) == 0) return name;
+    Remove(name);
+    return std::string();
+}
+
+// In a folder that takes no new files the file itself is the only way left to
+// change it: its earlier contents are first kept safe in a copy elsewhere, then
+// the new ones written; should they fail, the earlier ones are written back,
+// checked, a few times. Only when that fails too is the file left damaged, with
+// the copy named.
+WriteResult WriteInPlace(const std::string& path, const std::string& bytes) {
+    const veskor::win32::WholeFile earlier = veskor::win32::ReadWholeFile(path, kReadLimit, OverLimit::Refuse);
+    // A file too large is more than could be written back.
+    if (!earlier.bytes) return Failed(earlier.error != 0 ? earlier.error : static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+    if (*earlier.bytes == bytes) return {};
+    const std::string copy = KeepCopy(*earlier.bytes);
+    if (copy.empty()) return Failed(LastErrorOr(ERROR_WRITE_FAULT));
+    const DWORD error = WriteBytes(path, bytes, OPEN_EXISTING);
+    for (int attempt = 0; error != 0 && attempt < 3; ++attempt, ::Sleep(kRetryPauseMs))
+        if (WriteBytes(path, *earlier.bytes, OPEN_EXISTING) == 0) {
+            Remove(copy);
+            return Failed(error);
+        }
+    if (error == 0) Remove(copy);
+    return error == 0 ? WriteResult{} : WriteResult{error, LeftAs::Damaged, copy};
 }
 
 }  // namespace
 
-FileError DiskSettingsStore::WriteFile(const std::string& path, const std::string& bytes) {
-    return SaveWhole(path, [&](const std::string& target, bool inPlace) { return WriteBytes(target, bytes, inPlace); });
+WriteResult DiskSettingsStore::WriteFile(const std::string& path, const std::string& bytes) {
+    const std::string fresh = NewFileOf(path);
+    if (Exists(fresh)) Remove(fresh);
+    const DWORD error = WriteBytes(fresh, bytes, CREATE_ALWAYS);
+    if (error == ERROR_ACCESS_DENIED && !Exists(fresh) && Exists(path)) return WriteInPlace(path, bytes);
+    WriteResult result = error == 0 ? PutInPlace(fresh, path) : Failed(error);
+    if (result.error != 0) Remove(fresh);
+    return result;
 }
 
-FileError DiskSettingsStore::WriteSettings(const std::string& path, const std::vector<IniEntry>& entries) {
-    return SaveWhole(path, [&](const std::string& target, bool inPlace) -> DWORD {
-        if (!inPlace) {
-            if (!UniqueFile(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, CREATE_ALWAYS)))
-                return LastErrorOr(ERROR_WRITE_FAULT);
-            // The other lines come from the current file, or from the old one
-            // a cut-off save left aside when it could not be put back.
-            const std::string current = Exists(path) ? path : OldFileOf(path);
-            const bool copied = veskor::win32::RetryWhileBusy(
-                [&] { return ::CopyFileA(current.c_str(), target.c_str(), FALSE) != FALSE; });
-            if (!copied && ::GetLastError() != ERROR_FILE_NOT_FOUND) return LastErrorOr(ERROR_WRITE_FAULT);
-            ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+SaveLock DiskSettingsStore::BeginSave(const std::string& folder) {
+    const std::string path = SettingsPath(folder, kSaveLockName);
+    DWORD error = 0;
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt, ::Sleep(kRetryPauseMs)) {
+        lock_.reset(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        error = ::GetLastError();
+        if (lock_) {
+            lockWasLeft_ = error == ERROR_ALREADY_EXISTS;
+            lockPath_ = path;
+            return {};
         }
-        DWORD error = 0;
-        for (const IniEntry& e : entries) {
-            if (!veskor::win32::RetryWhileBusy([&] {
-                    return ::WritePrivateProfileStringA(e.section, e.key, e.value.c_str(), target.c_str()) != FALSE;
-                })) {
-                error = LastErrorOr(ERROR_WRITE_FAULT);
-                break;
-            }
-        }
-        // Leaves nothing of the file in the profile functions' cache.
-        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, target.c_str());
-        if (error != 0) return error;
-        // Some platforms drop a profile write that failed on the disk without
-        // a word: the file itself must show every value.
-        const std::optional<std::string> text = ReadFile(target).bytes;
-        if (!text || !IniHoldsEntries(*text, entries)) return ERROR_WRITE_FAULT;
-        UniqueFile file(veskor::win32::OpenFileWaiting(target.c_str(), GENERIC_WRITE, 0, OPEN_EXISTING));
-        return file ? FlushToDisk(file.get()) : LastErrorOr(ERROR_WRITE_FAULT);
-    });
+        if (!veskor::IsBusyError(error)) break;
+    }
+    // A folder that takes no new files takes no lock either: the save goes on.
+    if (error == ERROR_ACCESS_DENIED && !Exists(path)) return {};
+    return {error, veskor::IsBusyError(error)};
+}
+
+void DiskSettingsStore::EndSave() {
+    if (!lock_) return;
+    lock_.reset();
+    ::DeleteFileA(lockPath_.c_str());
 }
 
 std::string FixWorkingFolder(const std::string& ownFolder) {
@@ -189,21 +212,27 @@ std::string FixWorkingFolder(const std::string& ownFolder) {
 }
 
 LoadResult LoadSettingsFromDisk(const std::string& workingFolder) {
-    // A save cut off between its two moves left a file only at "<name>.old":
-    // it goes back to its name before anything is read. One of the two files
-    // the load reads that stays away is named as unreadable.
-    std::vector<UnreadableFile> away;
-    for (const char* name : {kListName, kIniName, kCfgName, kZmvName}) {
-        const std::string path = SettingsPath(workingFolder, name);
-        const DWORD error = PutBackOld(path);
-        if (error != 0 && (name == kIniName || name == kListName))
-            away.push_back({path, veskor::win32::ErrorText(error)});
-    }
+    // What a save that was cut off left is cleared away first, with the folder
+    // kept from any save running meanwhile (whose files these would be): its
+    // lock, its new files, and an old file moved aside, which goes back to its
+    // name when that is missing and is removed when a newer file is there.
     DiskSettingsStore store;
-    LoadResult load = LoadSettings(workingFolder, store);
-    for (const UnreadableFile& f : away)
-        if (load.source != SettingsSource::Ini || f.path == SettingsPath(workingFolder, kIniName))
-            load.unreadable.push_back(f);
+    std::vector<NotPutBack> notBack;
+    bool cutOff = false;
+    const SaveLock lock = store.BeginSave(workingFolder);
+    if (lock.error == 0) {
+        cutOff = store.LockWasLeft();
+        for (const char* name : {kListName, kIniName, kCfgName, kZmvName}) {
+            const std::string path = SettingsPath(workingFolder, name), old = OldFileOf(path);
+            if (Exists(NewFileOf(path))) cutOff = true, Remove(NewFileOf(path));
+            if (!Exists(old)) continue;
+            if (Exists(path)) Remove(old);
+            else if (!Move(old, path)) notBack.push_back({name, NameOf(old), veskor::win32::ErrorText(::GetLastError())});
+        }
+        store.EndSave();
+    }
+    LoadResult load = LoadSettings(workingFolder, store, notBack);
+    load.cutOff = cutOff;
     return load;
 }
 
@@ -214,6 +243,16 @@ SaveReport SaveSettingsToDisk(const std::string& workingFolder, const ConfigSett
 
 std::string SaveFailureMessage(const std::string& workingFolder, const SaveReport& report) {
     return SaveFailureText(workingFolder, report, [](FileError e) { return veskor::win32::ErrorText(e); });
+}
+
+void PutBackEarlier(const std::string& workingFolder, const SaveReport& report) {
+    for (const SavedFile& f : report) {
+        const std::string path = SettingsPath(workingFolder, f.name);
+        if (f.left == LeftAs::Aside && !Exists(path)) Move(SettingsPath(workingFolder, f.copy.c_str()), path);
+        if (f.left != LeftAs::Damaged || f.copy.empty()) continue;
+        const veskor::win32::WholeFile earlier = veskor::win32::ReadWholeFile(f.copy, kReadLimit, OverLimit::Refuse);
+        if (earlier.bytes && WriteBytes(path, *earlier.bytes, OPEN_EXISTING) == 0) Remove(f.copy);
+    }
 }
 
 }  // namespace veskor::config::win32

@@ -39,4 +39,24 @@ Unchangeable::~Unchangeable() {
     if (ok_) Chattr(path_, "-i");
 }
 
+bool ArmSteps(const std::string& folder, StepMode mode, int n) {
+    DeleteFileA(Join(folder, ".steplog").c_str());
+    const INT32 state[4] = {mode == StepMode::CutOff ? 2 : static_cast<INT32>(mode), n, 0, 0};
+    return WriteText(StepsMarker(folder), std::string(reinterpret_cast<const char*>(state), sizeof state));
+}
+
+int StepsTaken(const std::string& folder) {
+    const std::optional<std::string> state = ReadText(StepsMarker(folder));
+    INT32 count = -1;
+    if (state && state->size() >= 12) CopyMemory(&count, state->data() + 8, sizeof count);
+    return count;
+}
+
+std::string DisarmSteps(const std::string& folder) {
+    DeleteFileA(StepsMarker(folder).c_str());
+    const std::string log = ReadText(Join(folder, ".steplog")).value_or("");
+    DeleteFileA(Join(folder, ".steplog").c_str());
+    return log;
+}
+
 }  // namespace e2e

@@ -55,6 +55,26 @@ bool WriteText(const std::string& path, const std::string& text) {
            written == text.size();
 }
 
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(Join(folder, "*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (found.cFileName[0] != '.') files[found.cFileName] = ReadText(Join(folder, found.cFileName)).value_or("<folder>");
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return files;
+}
+
+void RestoreFolder(const std::string& folder, const std::map<std::string, std::string>& files) {
+    for (const auto& [name, text] : Snapshot(folder)) {
+        const std::string path = Join(folder, name);
+        if (!files.count(name)) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(path.c_str());
+        else if (files.at(name) != text) WriteText(path, files.at(name));
+    }
+    for (const auto& [name, text] : files)
+        if (!Exists(Join(folder, name))) WriteText(Join(folder, name), text);
+}
+
 std::optional<std::string> ReadText(const std::string& path) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,5 +1,8 @@
 #include "form_probe.h"
 
+#include <memory>
+#include <vector>
+
 #include "winutil.h"
 
 namespace e2e {
@@ -116,6 +119,32 @@ DWORD WaitExitClosingForms(Process& launcher, DWORD ms, std::string* formClass) 
         }
         if (GetTickCount() - t0 > ms) return STILL_ACTIVE;
     }
+}
+
+int LaunchersRefused(const std::string& inst, int launchers) {
+    std::vector<std::unique_ptr<Process>> started;
+    int refused = 0;
+    for (int i = 0; i < launchers; ++i) {
+        started.push_back(std::make_unique<Process>());
+        if (!started.back()->Start("\"" + Join(inst, "VESKOR.EXE") + "\"", inst)) ++refused;
+    }
+    for (auto& launcher : started) {
+        std::string form;
+        if (launcher->id() && (WaitExitClosingForms(*launcher, 30000, &form) != 0 || !form.empty())) ++refused;
+    }
+    return refused;
+}
+
+HWND MessageBoxOrExit(Process& p, std::string& text, DWORD ms) {
+    HWND box = nullptr;
+    WaitUntil([&] {
+        box = FindProcessWindow(p.id(), "#32770");
+        return (box && IsWindowVisible(box)) || p.WaitExit(0) != STILL_ACTIVE;
+    }, ms);
+    if (box && !IsWindowVisible(box)) box = nullptr;
+    for (HWND s = nullptr; box && (s = FindWindowExA(box, s, "Static", nullptr));)
+        if (WindowText(s).size() > text.size()) text = WindowText(s);
+    return box;
 }
 
 }  // namespace e2e

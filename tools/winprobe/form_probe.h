@@ -55,4 +55,12 @@ HWND StartLauncherForForm(Process& launcher, const std::string& inst, const char
 // which form was closed ("" for none).
 DWORD WaitExitClosingForms(Process& launcher, DWORD ms, std::string* formClass = nullptr);
 
+// How many of several launchers started at once from inst\VESKOR.EXE show an
+// error form (or do not start).
+int LaunchersRefused(const std::string& inst, int launchers = 1);
+
+// The message box the process shows once visible, its longest text in text;
+// null once the process has ended, or after ms.
+HWND MessageBoxOrExit(Process& p, std::string& text, DWORD ms);
+
 }  // namespace e2e
