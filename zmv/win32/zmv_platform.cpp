@@ -86,7 +86,10 @@ HWND ConsoleWindowOf(DWORD processId) {
     static const auto release = win32::ProcAddress<BOOL(WINAPI*)()>(kernel, "FreeConsole");
     if (!attach || !window || !release) return nullptr;
     ::SetConsoleCtrlHandler(nullptr, TRUE);  // a Ctrl+C in that console meanwhile must not end the launcher
-    if (!attach(processId)) return nullptr;
+    // Refused while the launcher holds a console already, one a console
+    // program that started it passed on: of no use to it, so left.
+    if (!attach(processId) && (::GetLastError() != ERROR_ACCESS_DENIED || !release() || !attach(processId)))
+        return nullptr;
     HWND found = window();
     release();
     return found;
