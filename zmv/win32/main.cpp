@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kRefused = 0;
 constexpr int kStartAttempted = 1;
+constexpr std::int32_t kProcessLookEvery = 8;
 
 std::string ShortPathOrSame(const std::string& path) {
     QuietErrors quiet;
@@ -61,14 +62,15 @@ bool NewWindowSince(const std::vector<HWND>& before) {
 // one is asked for only once some window has appeared since the start
 // (before, sorted): the console host reads the key and makes the window while
 // it connects the program, so an attachment made then never opens the console
-// in the launcher's stead. Null after the look limit.
+// in the launcher's stead; it is looked for at every few looks only, which
+// keeps each look as short as a title search. Null after the look limit.
 HWND WaitForConsole(const std::string& title, const std::vector<HWND>& earlier, const std::vector<HWND>& before,
                     DWORD processId) {
     for (std::int32_t looks = 0;;) {
         ::Sleep(kLookPauseMs);
         for (HWND found : WindowsTitled(title))
             if (std::find(earlier.begin(), earlier.end(), found) == earlier.end()) return found;
-        if (processId != 0 && NewWindowSince(before))
+        if (processId != 0 && looks % kProcessLookEvery == 0 && NewWindowSince(before))
             if (HWND console = ConsoleWindowOf(processId)) return console;
         if (++looks > kWindowLookLimit) return nullptr;
     }
