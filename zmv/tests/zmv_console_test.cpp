@@ -57,7 +57,7 @@ TEST(RegistryForm, KeyNameAndValues) {
                  {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
                  {"\x95\\", "", false, "Console\\\x95_"}};
     for (const auto& n : names)
-        EXPECT_EQ(ConsoleKeyName(n.title, n.windows, n.doubleByte ? +leadByte : nullptr), n.key) << n.title;
+        EXPECT_EQ(ConsoleKeyName(n.title, n.windows, n.doubleByte ? +leadByte : nullptr), n.key);
 
     // Faces, families, weight and the usual cells are read back from the key end to end.
     LaunchSettings s;
