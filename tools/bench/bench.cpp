@@ -148,7 +148,7 @@ E2E_CASE("bench", console_launcher_until_console_window) {
                                       "\"" + Join(l.inst, "minconsole.exe") + "\" \"" + l.program + "\" \"" + title + " ref\""};
         for (int k = 0; k < 3; ++k) {
             const std::string window = k == 2 ? title + " ref" : title;
-            SetDefaultTerminal(choices[k]);
+            SetDefaultTerminal(choices[k], choices[k]);
             Process p;
             const double t0 = NowMs();
             const double t = TimeUntil(p, lines[k], l.inst, [&] { return FindWindowA(nullptr, window.c_str()) != nullptr; });
@@ -157,7 +157,7 @@ E2E_CASE("bench", console_launcher_until_console_window) {
             p.WaitJobEmpty(20000);
         }
     }
-    SetDefaultTerminal(nullptr);
+    SetDefaultTerminal(nullptr, nullptr);
     ReportRatio("VESKOR1.EXE start until the console window exists, no default terminal chosen", "VESKOR1.EXE",
                 until[0], "minimal launcher", until[2]);
     ReportRatio("VESKOR1.EXE start until the console window exists, classic console host chosen", "VESKOR1.EXE",

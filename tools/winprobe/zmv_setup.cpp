@@ -1,5 +1,7 @@
 #include "zmv_setup.h"
 
+#include <utility>
+
 #include "form_probe.h"
 #include "harness.h"
 #include "winutil.h"
@@ -110,14 +112,21 @@ bool KeyExists(const std::string& consoleKey) {
     return true;
 }
 
-bool SetDefaultTerminal(const char* clsid) {
+bool SetDefaultTerminal(const char* console, const char* terminal) {
     const char* const key = "Console\\%%Startup";
-    if (clsid) return SetUserString(key, "DelegationConsole", clsid);
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return true;
-    const LONG removed = RegDeleteValueA(h, "DelegationConsole");
-    RegCloseKey(h);
-    return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND;
+    bool done = true;
+    for (const auto& [name, value] : {std::pair{"DelegationConsole", console}, std::pair{"DelegationTerminal", terminal}}) {
+        if (value) {
+            done = SetUserString(key, name, value) && done;
+            continue;
+        }
+        HKEY h = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) continue;
+        const LONG removed = RegDeleteValueA(h, name);
+        RegCloseKey(h);
+        done = (removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND) && done;
+    }
+    return done;
 }
 
 ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {

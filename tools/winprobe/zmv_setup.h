@@ -65,11 +65,14 @@ double CpuMs(HANDLE process);
 
 bool KeyExists(const std::string& consoleKey);
 
-// The user's default terminal choice, DelegationConsole under HKCU\Console\%%Startup:
-// set to clsid, or removed for nullptr (as in a fresh profile).
-inline constexpr const char* kWindowsTerminal = "{2EACA947-7F5F-4CFA-BA87-8F7FBEEFBE69}";
+// The user's default terminal choice, DelegationConsole and DelegationTerminal
+// under HKCU\Console\%%Startup: each set to its text, or removed for nullptr
+// (as in a fresh profile). Windows Terminal's pair, and the zero id of "Let
+// Windows decide".
+inline constexpr const char* kTerminalConsole = "{2EACA947-7F5F-4CFA-BA87-8F7FBEEFBE69}";
+inline constexpr const char* kTerminalTerminal = "{E12CFF52-A866-4C77-9A90-F570A7AA2C6B}";
 inline constexpr const char* kLetWindowsDecide = "{00000000-0000-0000-0000-000000000000}";
-bool SetDefaultTerminal(const char* clsid);
+bool SetDefaultTerminal(const char* console, const char* terminal);
 
 // Sets an environment variable for the programs the driver starts, while it lives.
 class ScopedVariable {

@@ -114,16 +114,21 @@ FontCell ComputeFontCell(bool trueType, std::string_view fontSizeText, const Pla
     return cell;
 }
 
-std::string ConsoleKeyName(std::string_view title) {
-    std::string name(title);
-    for (char& c : name)
-        if (c == '\\' || c == '?' || c == '*') c = '_';
-    if (!name.empty() && name[0] == '.') name[0] = '-';
-    for (char& c : name) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 32 || u >= 128) c = '_';
+std::string ConsoleKeyName(std::string_view title, std::string_view windowsFolder, bool (*isLeadByte)(unsigned char)) {
+    std::string name = "Console\\";
+    if (!windowsFolder.empty() && EqualNoCase(title.substr(0, windowsFolder.size()), windowsFolder)) {
+        name += "%SystemRoot%";
+        title.remove_prefix(windowsFolder.size());
     }
-    return "Console\\" + name;
+    for (std::size_t i = 0; i < title.size(); ++i) {
+        const char c = title[i];
+        if (isLeadByte && isLeadByte(static_cast<unsigned char>(c)) && i + 1 < title.size()) {
+            name += title.substr(i++, 2);
+            continue;
+        }
+        name += c == '\\' ? '_' : c;
+    }
+    return name;
 }
 
 ConsoleValues ConsoleValuesFor(const FontCell& cell, const LaunchSettings& settings) {

@@ -38,9 +38,14 @@ FontCell ComputeFontCell(bool trueType, std::string_view fontSizeText, const Pla
 
 // --- Registry form -----------------------------------------------------------
 
-// "Console\" and the title with "\", "?", "*" and bytes 0-31 and 128-255 made
-// "_", and a leading "." made "-".
-std::string ConsoleKeyName(std::string_view title);
+// The key the console host opens for a console of this title, built as the
+// host turns a title into a key name: "Console\" and the title with each "\"
+// made "_" and nothing else changed, except that a title beginning with the
+// Windows folder (letters in any case) has "%SystemRoot%" in its place. The
+// host works on wide characters: with isLeadByte given, the byte after a lead
+// byte belongs to its character and is never taken for a "\".
+std::string ConsoleKeyName(std::string_view title, std::string_view windowsFolder = {},
+                           bool (*isLeadByte)(unsigned char) = nullptr);
 
 struct ConsoleValues {
     std::uint32_t fontSize = 0;  // height in the high word, width in the low word, 8 bits each

@@ -22,11 +22,24 @@ std::uint32_t StartFlags(std::int32_t showCommand, bool fullScreen) {
     return flags;
 }
 
-bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& choice) {
+std::string DelegationClassId(const std::optional<std::string>& value) {
+    // 38 characters and the terminator's place; longer values do not fit the
+    // host's buffer, shorter ones are not taken.
+    if (!value || value->size() != kClassicConsoleHost.size() + 1) return std::string();
+    std::string id = UpperCase(std::string_view(*value).substr(0, kClassicConsoleHost.size()));
+    for (std::size_t i = 0; i < id.size(); ++i) {
+        const char form = kClassicConsoleHost[i];  // "{", "-" and "}" where it has them, else a hex digit
+        const bool hex = (id[i] >= '0' && id[i] <= '9') || (id[i] >= 'A' && id[i] <= 'F');
+        if (form == '{' || form == '-' || form == '}' ? id[i] != form : !hex) return std::string();
+    }
+    return id == "{00000000-0000-0000-0000-000000000000}" ? std::string() : id;
+}
+
+bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& console,
+                        const std::optional<std::string>& terminal) {
     if (!UsesRegistryForm(facts)) return true;  // no other host exists there
-    std::string_view value = choice ? std::string_view(*choice) : std::string_view();
-    while (!value.empty() && value.back() == '\0') value.remove_suffix(1);  // stored with its terminator
-    return EqualNoCase(value, kClassicConsoleHost);
+    const std::string c = DelegationClassId(console), t = DelegationClassId(terminal);
+    return !c.empty() && !t.empty() && (c == kClassicConsoleHost || t == kClassicConsoleHost);
 }
 
 ShowPlan PlanShow(std::int32_t showCommand, bool classicHostCertain) {

@@ -36,17 +36,32 @@ std::uint32_t StartFlags(std::int32_t showCommand, bool fullScreen);
 // On current Windows the console host may hand a new console to the user's
 // default terminal application, which ignores the per-title key. It never does
 // so for a start that asks for a hidden or minimised window. The user's choice
-// is the string DelegationConsole under HKCU\Console\%%Startup.
+// is a pair of class ids, the strings DelegationConsole and DelegationTerminal
+// under HKCU\Console\%%Startup.
 
 inline constexpr const char* kStartupKeyName = "Console\\%%Startup";
-inline constexpr const char* kDelegationValueName = "DelegationConsole";
+inline constexpr const char* kDelegationConsoleName = "DelegationConsole";
+inline constexpr const char* kDelegationTerminalName = "DelegationTerminal";
 // The classic console host, the one that reads the per-title key.
 inline constexpr std::string_view kClassicConsoleHost = "{B23D10C0-E52E-411E-9D5B-C09FDF709C7D}";
 
-// True only where the classic console host surely holds the new console: the
-// Windows 95/98 family, or a choice that names it (in any case). choice is the
-// value as read, nullopt when absent or unreadable.
-bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& choice);
+// One value of the pair as the console host reads it (its delegation
+// configuration, DelegationConfig::s_GetDelegationPair): a string of 39
+// characters, the last of which it takes for the terminator, holding a class id
+// in braces (hex digits in any case). Gives the id in upper case, or "" where
+// the host reads zero: a value missing or of another form, or the zero id. A
+// value that is not a class id counts as zero here, the reading that starts
+// minimised. value is the string as read with its terminator, nullopt when
+// absent or not a string.
+std::string DelegationClassId(const std::optional<std::string>& value);
+
+// True only where the classic console host surely keeps the new console: the
+// Windows 95/98 family, or, as the host decides on the pair, neither value
+// zero and one of them the classic host (the other may name any terminal).
+// Where either is zero the host takes its default pair, which current Windows
+// resolves to another terminal.
+bool ClassicHostCertain(const PlatformFacts& facts, const std::optional<std::string>& console,
+                        const std::optional<std::string>& terminal);
 
 // The show code of the start, and the one to show the found window with.
 struct ShowPlan {

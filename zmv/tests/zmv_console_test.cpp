@@ -42,9 +42,22 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
 }
 
 TEST(RegistryForm, KeyNameAndValues) {
-    const std::pair<std::string, const char*> names[] = {{"A\\B", "Console\\A_B"}, {".x?y*", "Console\\-x_y_"},
-        {"Caf\xE9\t1", "Console\\Caf__1"}, {std::string("a\0b", 3), "Console\\a_b"}};
-    for (const auto& [title, key] : names) EXPECT_EQ(ConsoleKeyName(title), key);
+    // Only "\" changes, as the console host names the key; the Windows folder
+    // (any case) it writes as "%SystemRoot%"; a trail byte is never a "\".
+    const auto leadByte = [](unsigned char c) { return c == 0x95; };
+    const struct {
+        const char *title, *windows;
+        bool doubleByte;
+        const char* key;
+    } names[] = {{"A\\B", "", false, "Console\\A_B"},
+                 {".x?y*\xE9\t", "C:\\WINDOWS", true, "Console\\.x?y*\xE9\t"},
+                 {"c:\\windows\\system32\\cmd.exe", "C:\\WINDOWS", false, "Console\\%SystemRoot%_system32_cmd.exe"},
+                 {"C:\\WIN", "C:\\WINDOWS", false, "Console\\C:_WIN"},
+                 {"D:\\WINDOWS\\x", "C:\\WINDOWS", false, "Console\\D:_WINDOWS_x"},
+                 {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
+                 {"\x95\\", "", false, "Console\\\x95_"}};
+    for (const auto& n : names)
+        EXPECT_EQ(ConsoleKeyName(n.title, n.windows, n.doubleByte ? +leadByte : nullptr), n.key);
 
     // Faces, families, weight and the usual cells are read back from the key end to end.
     LaunchSettings s;

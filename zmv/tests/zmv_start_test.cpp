@@ -18,25 +18,38 @@ TEST(Start, FlagsCommandLineFolderAndTestDump) {
     EXPECT_EQ(TestDumpText({0x80000000u, 0, 0, 0}, ""), "-2147483648 \r\n 0 \r\n 0 \r\n 0 \r\n-->\r\n\r\n<--\r\n");
 }
 
-// Only a choice naming the classic host, or the Windows 95/98 family, keeps the
-// configured start; then a visible state starts minimised and is shown after.
+// The classic host keeps the console only when neither value reads as zero
+// and one names it (the Windows 95/98 family has no other); then a visible
+// state starts as configured, else minimised and shown after.
 TEST(Start, ConsoleHostAndShowPlan) {
     const PlatformFacts nt{10, 0, 22631, 2}, win98{4, 10, 1998, 1};
-    const std::string classic(kClassicConsoleHost);
+    const std::string nul(1, '\0'), classic = std::string(kClassicConsoleHost) + nul,
+                      terminal = "{E12CFF52-A866-4C77-9A90-F570A7AA2C6B}" + nul,
+                      zero = "{00000000-0000-0000-0000-000000000000}" + nul;
+    const std::optional<std::string> none;
     const struct {
         PlatformFacts facts;
-        std::optional<std::string> choice;
+        std::optional<std::string> console, terminal;
         bool certain;
-    } hosts[] = {
-        {nt, classic, true},
-        {nt, "{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}" + std::string(1, '\0'), true},
-        {nt, "{2EACA947-7F5F-4CFA-BA87-8F7FBEEFBE69}", false},
-        {nt, "{00000000-0000-0000-0000-000000000000}", false},
-        {nt, std::nullopt, false},
-        {nt, " " + classic, false},
-        {win98, std::nullopt, true},
+    } pairs[] = {
+        {nt, classic, classic, true},
+        {nt, terminal, classic, true},  // either one naming it keeps the console
+        {nt, "{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}" + nul, terminal, true},
+        {nt, classic.substr(0, 38) + "x", classic, true},  // the 39th is taken for the terminator
+        {nt, classic, none, false},
+        {nt, zero, classic, false},
+        {nt, terminal, terminal, false},
+        {nt, classic, std::string(kClassicConsoleHost), false},  // stored without its terminator
+        {nt, classic, classic + "x", false},
+        {nt, "B23D10C0-E52E-411E-9D5B-C09FDF709C7D" + nul + nul + nul, classic, false},
+        {nt, "{B23D10C0-E52E-411E-9D5B+C09FDF709C7D}" + nul, classic, false},
+        {nt, "{B23D10C0-E52E-411E-9D5B-C09FDF709C7G}" + nul, classic, false},
+        {win98, none, none, true},
     };
-    for (const auto& h : hosts) EXPECT_EQ(ClassicHostCertain(h.facts, h.choice), h.certain) << h.choice.value_or("-");
+    for (const auto& p : pairs)
+        EXPECT_EQ(ClassicHostCertain(p.facts, p.console, p.terminal), p.certain)
+            << p.console.value_or("-") << " " << p.terminal.value_or("-");
+    EXPECT_EQ(DelegationClassId(terminal), terminal.substr(0, 38));
 
     const int kNone = -1;
     const struct {

@@ -14,8 +14,13 @@ void SetDword(HKEY key, const char* name, DWORD value) {
     ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
+// The key the console host opens for the title, on the system's code page.
+std::string KeyNameFor(const std::string& title) {
+    return ConsoleKeyName(title, WindowsFolder(), [](unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; });
+}
+
 void WriteRegistryForm(const LaunchSettings& settings, const FontCell& cell) {
-    const std::string keyName = ConsoleKeyName(settings.title);
+    const std::string keyName = KeyNameFor(settings.title);
     const ConsoleValues values = ConsoleValuesFor(cell, settings);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, keyName.c_str());
     // Only the title's own key is volatile: a console key made along with it
@@ -75,7 +80,7 @@ std::optional<Message> WriteConsoleSettings(const LaunchSettings& settings, cons
 }
 
 void RemoveConsoleSettings(const LaunchSettings& settings, const PlatformFacts& facts) {
-    if (UsesRegistryForm(facts)) ::RegDeleteKeyA(HKEY_CURRENT_USER, ConsoleKeyName(settings.title).c_str());
+    if (UsesRegistryForm(facts)) ::RegDeleteKeyA(HKEY_CURRENT_USER, KeyNameFor(settings.title).c_str());
     else DeleteQuietly(PifPath(settings.programPath));
 }
 

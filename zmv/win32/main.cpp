@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kRefused = 0;
 constexpr int kStartAttempted = 1;
+constexpr std::int32_t kProcessLookEvery = 8;
 
 std::string ShortPathOrSame(const std::string& path) {
     QuietErrors quiet;
@@ -36,13 +37,41 @@ std::vector<HWND> WindowsTitled(const std::string& title) {
     return found;
 }
 
-// The first top-level window titled exactly title that is not one of earlier,
-// once it exists; null after the look limit.
-HWND WaitForWindow(const std::string& title, const std::vector<HWND>& earlier = {}) {
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// Every top-level window, sorted.
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> all;
+    ::EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+// Whether a top-level window exists that is not one of before (sorted).
+bool NewWindowSince(const std::vector<HWND>& before) {
+    const std::vector<HWND> now = TopLevelWindows();
+    return !std::includes(before.begin(), before.end(), now.begin(), now.end());
+}
+
+// The new console's window, once it exists: the first top-level window titled
+// exactly title that is not one of earlier; or, for a program that renamed its
+// console before it was seen, the console window of the started process. That
+// one is asked for only once some window has appeared since the start
+// (before, sorted): the console host reads the key and makes the window while
+// it connects the program, so an attachment made then never opens the console
+// in the launcher's stead; it is looked for at every few looks only, which
+// keeps each look as short as a title search. Null after the look limit.
+HWND WaitForConsole(const std::string& title, const std::vector<HWND>& earlier, const std::vector<HWND>& before,
+                    DWORD processId) {
     for (std::int32_t looks = 0;;) {
         ::Sleep(kLookPauseMs);
         for (HWND found : WindowsTitled(title))
             if (std::find(earlier.begin(), earlier.end(), found) == earlier.end()) return found;
+        if (processId != 0 && looks % kProcessLookEvery == 0 && NewWindowSince(before))
+            if (HWND console = ConsoleWindowOf(processId)) return console;
         if (++looks > kWindowLookLimit) return nullptr;
     }
 }
@@ -84,9 +113,11 @@ int Run() {
     startup.dwFlags = StartFlags(settings.showCommand, settings.fullScreen);
     // Started minimised, a console stays with the classic host that reads the
     // key; it is shown as configured once it exists.
-    const ShowPlan show = PlanShow(settings.showCommand,
-                                   ClassicHostCertain(facts, UsesRegistryForm(facts) ? ReadDelegationChoice()
-                                                                                     : std::nullopt));
+    const bool nt = UsesRegistryForm(facts);
+    const ShowPlan show = PlanShow(
+        settings.showCommand,
+        ClassicHostCertain(facts, nt ? ReadDelegationValue(kDelegationConsoleName) : std::nullopt,
+                           nt ? ReadDelegationValue(kDelegationTerminalName) : std::nullopt));
     startup.wShowWindow = static_cast<WORD>(show.atStart);
     startup.dwXCountChars = kConsoleColumns;
     startup.dwYCountChars = kConsoleRows;
@@ -95,9 +126,7 @@ int Run() {
     // show is the new one. Posted: a window whose thread does not answer cannot
     // hold the launcher up.
     const std::vector<HWND> earlier = show.afterWait ? WindowsTitled(settings.title) : std::vector<HWND>{};
-    const auto showNewConsole = [&] {
-        if (HWND window = WaitForWindow(settings.title, earlier)) ::ShowWindowAsync(window, *show.afterWait);
-    };
+    const std::vector<HWND> before = TopLevelWindows();
 
     const std::string command = CommandLine(settings.programPath, settings.arguments);
     std::vector<char> commandLine(command.begin(), command.end());
@@ -121,15 +150,21 @@ int Run() {
     win32::UniqueHandle process(ok ? started.hProcess : nullptr);
     win32::UniqueHandle thread(ok ? started.hThread : nullptr);
 
+    const auto waitForConsole = [&] { return WaitForConsole(settings.title, earlier, before, started.dwProcessId); };
     if (CleanUpSuppressed(settings.effectiveText)) {
         // The settings stay and nothing is reported, but a console started
         // minimised is still shown as configured.
-        if (ok && show.afterWait) showNewConsole();
+        if (ok && show.afterWait)
+            if (HWND window = waitForConsole()) ShowWindowPosted(window, *show.afterWait);
         return kStartAttempted;
     }
-    if (!ok) ShowMessage(StartFailureMessage(settings.programPath, startError));
-    else if (!WaitForWindow(settings.title)) ShowMessage(NoWindowMessage(settings.programPath));
-    else if (show.afterWait) showNewConsole();
+    if (!ok) {
+        ShowMessage(StartFailureMessage(settings.programPath, startError));
+    } else if (HWND window = waitForConsole()) {
+        if (show.afterWait) ShowWindowPosted(window, *show.afterWait);
+    } else {
+        ShowMessage(NoWindowMessage(settings.programPath));
+    }
     ::Sleep(kCleanUpPauseMs);
     RemoveConsoleSettings(settings, facts);
     return kStartAttempted;

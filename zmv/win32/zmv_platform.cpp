@@ -1,6 +1,7 @@
 #include "zmv_platform.h"
 
 #include "handles.h"
+#include "library_search.h"
 #include "shared_files.h"
 #include "zmv_start.h"
 
@@ -60,17 +61,44 @@ void DeleteQuietly(const std::string& path) {
     ::DeleteFileA(path.c_str());
 }
 
-std::optional<std::string> ReadDelegationChoice() {
+std::optional<std::string> ReadDelegationValue(const char* name) {
     win32::UniqueHkey key;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, kStartupKeyName, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
         return std::nullopt;
     char buffer[128] = {};
     DWORD type = 0, size = sizeof buffer;
-    if (::RegQueryValueExA(key.get(), kDelegationValueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS ||
+    if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
         type != REG_SZ || size > sizeof buffer)
         return std::nullopt;
     return std::string(buffer, size);
+}
+
+std::string WindowsFolder() {
+    char buffer[MAX_PATH] = {};
+    const UINT n = ::GetWindowsDirectoryA(buffer, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string();
+}
+
+HWND ConsoleWindowOf(DWORD processId) {
+    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    static const auto attach = win32::ProcAddress<BOOL(WINAPI*)(DWORD)>(kernel, "AttachConsole");
+    static const auto window = win32::ProcAddress<HWND(WINAPI*)()>(kernel, "GetConsoleWindow");
+    static const auto release = win32::ProcAddress<BOOL(WINAPI*)()>(kernel, "FreeConsole");
+    if (!attach || !window || !release) return nullptr;
+    ::SetConsoleCtrlHandler(nullptr, TRUE);  // a Ctrl+C in that console meanwhile must not end the launcher
+    // Refused while the launcher holds a console already, one a console
+    // program that started it passed on: of no use to it, so left.
+    if (!attach(processId) && (::GetLastError() != ERROR_ACCESS_DENIED || !release() || !attach(processId)))
+        return nullptr;
+    HWND found = window();
+    release();
+    return found;
+}
+
+void ShowWindowPosted(HWND window, int showCommand) {
+    using ShowFunction = BOOL(WINAPI*)(HWND, int);
+    static const auto posted = win32::ProcAddress<ShowFunction>(::GetModuleHandleA("user32.dll"), "ShowWindowAsync");
+    (posted ? posted : &::ShowWindow)(window, showCommand);
 }
 
 void ShowMessage(const Message& message) {

@@ -43,9 +43,21 @@ std::string FullPath(const std::string& path);
 DWORD WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool* failedAtCreate = nullptr);
 void DeleteQuietly(const std::string& path);
 
-// The user's default terminal choice (DelegationConsole), only read: nullopt
-// when the key or value is missing, not a string, or longer than any choice.
-std::optional<std::string> ReadDelegationChoice();
+// One value of the user's default terminal choice (kDelegationConsoleName or
+// kDelegationTerminalName), only read, with its terminator: nullopt when the
+// key or value is missing, not a string, or longer than any choice.
+std::optional<std::string> ReadDelegationValue(const char* name);
+
+// The Windows folder as GetWindowsDirectoryA gives it; empty on failure.
+std::string WindowsFolder();
+
+// The console window of a running process, through a moment's attachment to
+// its console; null where it has none yet or the platform lacks the calls
+// (Windows 95, 98 and NT 4). The launcher has no console of its own.
+HWND ConsoleWindowOf(DWORD processId);
+
+// ShowWindowAsync, looked up where the platform has it (ShowWindow elsewhere).
+void ShowWindowPosted(HWND window, int showCommand);
 
 void ShowMessage(const Message& message);
 

@@ -37,40 +37,60 @@ void CheckBox(const LaunchRun& run, const std::string& expected, const std::stri
 
 const std::string kClassic(zmv::kClassicConsoleHost);
 
-// Each row runs a complete configuration under a default terminal choice; the
-// stand-in reports what it got, and its window once the launcher has ended
-// (visible iconic zoomed); the key is read while it exists. Unless the classic
-// host is chosen, a visible state starts minimised (no hand-off) and is shown
-// once the window exists. The key and the font cell never depend on the choice.
+// Each row runs a complete configuration under a default terminal choice (a
+// pair of values, each stored or not); the stand-in reports what it got, and
+// its window once the launcher has ended (visible iconic zoomed); the key is
+// read while it exists. Unless neither value is zero and one names the classic
+// host, a visible state starts minimised (no hand-off) and is shown once the
+// window exists, also where the program renamed its console before it was
+// seen. The key, named from the title with only "\" changed, and the font cell
+// never depend on the choice.
 E2E_CASE("zmv", console_window_key_font_state_and_start) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "700");
 #define VESKOR_TT_MAX "FONTTYPE: TT\r\nFONTSIZE: Max\r\nQUICK_ED: Y\r\nWINSTATE: "
     const char* const lucida = "Lucida Console";
+    const char *const c = kClassic.c_str(), *const lower = "{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}",
+                      *const bare = "B23D10C0-E52E-411E-9D5B-C09FDF709C7D";
     const DWORD tt = 20u << 16 | 12;  // work area 1024 wide: TrueType at 100% is 12 x 20
+#define TT_APP "", "APP", lucida, false, tt, 0x36, 1
     struct Row {
-        const char *choice, *title, *keys, *arguments, *programFolder, *face;
+        const char *console, *terminal, *title, *keys;
+        int renameMs;  // the stand-in renames its console this long after its start; -1: never
+        const char *arguments, *programFolder, *face;
         bool quotedTail;  // pass the .zmv as a quoted argument with a blank in its path
         DWORD fontSize, family, quickEdit, show, flags;
         const char* window;
     } rows[] = {
-        {nullptr, "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n", "",
+        {nullptr, nullptr, "Raster A\\B", "FONTTYPE: BMP\r\nFONTSIZE: 8x12\r\nWINSTATE: MIN\r\nQUICK_ED: N\r\n", -1, "",
          "My Long Program Folder", "Terminal", true, 12u << 16 | 8, 0x30, 0, 6, 1 | 8, "1 1 0"},
-        {kClassic.c_str(), "Veskor Console",
-         "CMD_LINE: C:\\APP//C:\\APP\\//DATA01//N//SPOOL\r\nFULLSCRN: N\r\n" VESKOR_TT_MAX "MAX\r\n",
+        {c, c, "Veskor Console", "CMD_LINE: C:\\APP//C:\\APP\\//DATA01//N//SPOOL\r\nFULLSCRN: N\r\n" VESKOR_TT_MAX "MAX\r\n", -1,
          "C:\\APP//C:\\APP\\//DATA01//N//SPOOL", "APP", lucida, false, tt, 0x36, 1, 3, 1 | 4 | 8, "1 0 1"},
-        {kWindowsTerminal, "State", VESKOR_TT_MAX "MAX\r\n", "", "APP", lucida, false, tt, 0x36, 1, 2, 1 | 4 | 8, "1 0 1"},
-        {kLetWindowsDecide, "State", VESKOR_TT_MAX "SHO\r\n", "", "APP", lucida, false, tt, 0x36, 1, 2, 1 | 8, "1 0 0"},
-        {nullptr, "State", VESKOR_TT_MAX "4\r\n", "", "APP", lucida, false, tt, 0x36, 1, 7, 1 | 8, "1 0 0"},
-        {nullptr, "State", VESKOR_TT_MAX "8\r\n", "", "APP", lucida, false, tt, 0x36, 1, 7, 1 | 8, "1 0 0"},
-        {kWindowsTerminal, "State", VESKOR_TT_MAX "HID\r\n", "", "APP", lucida, false, tt, 0x36, 1, 0, 1 | 8, "0 0 0"},
+        {kTerminalConsole, kTerminalTerminal, "B\xFCro Test", VESKOR_TT_MAX "MAX\r\n", -1, TT_APP, 2, 1 | 4 | 8, "1 0 1"},
+        {c, kLetWindowsDecide, "Test?", VESKOR_TT_MAX "SHO\r\n", -1, TT_APP, 2, 1 | 8, "1 0 0"},
+        {nullptr, nullptr, "A*B", VESKOR_TT_MAX "4\r\n", -1, TT_APP, 7, 1 | 8, "1 0 0"},
+        {nullptr, nullptr, ".Test", VESKOR_TT_MAX "8\r\n", -1, TT_APP, 7, 1 | 8, "1 0 0"},
+        {kTerminalConsole, kTerminalTerminal, "Tab\tTitle", VESKOR_TT_MAX "HID\r\n", -1, TT_APP, 0, 1 | 8, "0 0 0"},
+        {c, nullptr, "State", VESKOR_TT_MAX "MAX\r\n", -1, TT_APP, 2, 1 | 4 | 8, "1 0 1"},
+        {c, kTerminalTerminal, "State", VESKOR_TT_MAX "MAX\r\n", -1, TT_APP, 3, 1 | 4 | 8, "1 0 1"},
+        {lower, lower, "State", VESKOR_TT_MAX "MAX\r\n", -1, TT_APP, 3, 1 | 4 | 8, "1 0 1"},
+        {bare, bare, "State", VESKOR_TT_MAX "MAX\r\n", -1, TT_APP, 2, 1 | 4 | 8, "1 0 1"},
+        {nullptr, nullptr, "Renamed", VESKOR_TT_MAX "MAX\r\n", 0, TT_APP, 2, 1 | 4 | 8, "1 0 1"},
+        {nullptr, nullptr, "Renamed", VESKOR_TT_MAX "MAX\r\n", 5, TT_APP, 2, 1 | 4 | 8, "1 0 1"},
+        {nullptr, nullptr, "Renamed", VESKOR_TT_MAX "MAX\r\n", 30, TT_APP, 2, 1 | 4 | 8, "1 0 1"},
+        {c, c, "Renamed", VESKOR_TT_MAX "MAX\r\n", 0, TT_APP, 3, 1 | 4 | 8, "1 0 1"},
+        {c, c, "Renamed", VESKOR_TT_MAX "MAX\r\n", 5, TT_APP, 3, 1 | 4 | 8, "1 0 1"},
+        {c, c, "Renamed", VESKOR_TT_MAX "MAX\r\n", 30, TT_APP, 3, 1 | 4 | 8, "1 0 1"},
     };
 #undef VESKOR_TT_MAX
+#undef TT_APP
     // A profile without a console key: the launcher's volatile title key must
     // leave it lasting, so that the next row can store the terminal choice.
     RegDeleteTreeA(HKEY_CURRENT_USER, "Console");
     for (const Row& r : rows) {
-        CHECK(SetDefaultTerminal(r.choice));
-        const std::string name = r.title + (" " + std::to_string(r.show)) + " " + (r.choice ? r.choice : "no choice") + ": ";
+        CHECK(SetDefaultTerminal(r.console, r.terminal));
+        ScopedVariable rename("VESKOR_STANDIN_RENAME_MS", r.renameMs < 0 ? nullptr : std::to_string(r.renameMs).c_str());
+        const std::string name = r.title + (" " + std::to_string(r.show)) + " " + (r.console ? r.console : "-") + " " +
+                                 (r.terminal ? r.terminal : "-") + " " + std::to_string(r.renameMs) + ": ";
         const ZmvLayout l = MakeZmvLayout("zmv-console", r.programFolder);
         std::string zmvPath = l.zmv(), tail;
         if (r.quotedTail) {
@@ -79,9 +99,10 @@ E2E_CASE("zmv", console_window_key_font_state_and_start) {
             tail = "\"" + zmvPath + "\"";
         }
         WriteText(zmvPath, Zmv(l.program, r.title, r.keys));
-        const std::string key = r.quotedTail ? "Console\\Raster A_B" : std::string("Console\\") + r.title;
+        const std::string key = zmv::ConsoleKeyName(r.title);
         const LaunchRun run = RunLauncher(l.launcher(), tail, l.root, {key, ""});
         CHECK_EQ(run.exitCode, kStarted);
+        CHECK_MSG(run.elapsedMs < 8000, name + std::to_string(run.elapsedMs) + " ms");
         CheckBox(run, "", name);
         const ConsoleKeySeen k = run.key.value_or(ConsoleKeySeen{});
         CHECK_MSG(k.fontSize == r.fontSize && k.faceName == r.face && k.faceNameBytes == std::strlen(r.face) + 1 &&
@@ -92,12 +113,12 @@ E2E_CASE("zmv", console_window_key_font_state_and_start) {
         CHECK_EQ(CountOf(log, "START\r\n"), 1);
         CHECK_EQ(name + LogValue(log, "TITLE") + "|" + LogValue(log, "SHOW") + "|" + LogValue(log, "STARTFLAGS") + "|" +
                      LogValue(log, "WINDOW"),
-                 name + r.title + "|" + std::to_string(r.show) + "|" + std::to_string(r.flags) + "|" + r.window);
+                 name + (r.renameMs < 0 ? r.title : "RENAMED BY STAND-IN") + "|" + std::to_string(r.show) + "|" + std::to_string(r.flags) + "|" + r.window);
         CHECK_EQ(Lowered(LogValue(log, "CWD")), Lowered(ShortPath(Folder(l.program))));
         if (r.family == 0x36) CHECK_EQ(name + LogValue(log, "FONTY"), name + std::to_string(r.fontSize >> 16));
         CHECK_EQ(LogValue(log, "CMDLINE"), zmv::CommandLine(l.program, r.arguments));
     }
-    SetDefaultTerminal(nullptr);
+    SetDefaultTerminal(nullptr, nullptr);
 }
 
 // Runs the launcher as Windows 98 or 95 ("win98", "win95") while it lives.
@@ -183,7 +204,8 @@ E2E_CASE("zmv", start_failures_and_the_wait_for_the_window) {
         if (kind <= kSilent) WriteText(l.program, "not a program");
         else if (kind == kNoWindow || kind == kAlreadyOpen) CopyProgram("recorder.exe", l.program);  // no console window
         WriteText(l.zmv(), Zmv(l.program, title, kind == kSilent || kind == kKept ? "clean_up: 0\r\n" : ""));
-        CHECK(SetDefaultTerminal(kind == kAlreadyOpen ? kClassic.c_str() : nullptr));
+        const char* const choice = kind == kAlreadyOpen ? kClassic.c_str() : nullptr;
+        CHECK(SetDefaultTerminal(choice, choice));
         HWND open = kind < kAlreadyOpen ? nullptr : CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 10, 10,
                                                                     nullptr, nullptr, nullptr, nullptr);
         const LaunchRun run = RunLauncher(l.launcher(), "", l.root, {key, ""});
