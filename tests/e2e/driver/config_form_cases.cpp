@@ -288,21 +288,14 @@ void Earlier(const Run& r) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
 }
 
-// OK over an earlier save, the data folder changed. The count run (started
-// from the application folder, so that the program's own folder is taken)
-// numbers the steps of the save, every call that changes a file of the folder,
-// and must leave the four files whole new and nothing else: VESKOR.INI with
-// the administrator's own key kept. Then, for every step, one run fails it
-// alone, one fails it and all after it, and one kills the utility there (a
-// power cut). Further runs meet a new file a cut-off save left, a launcher
-// reading VESKOR1.ZMV for a moment, VESKOR.CFG held past the wait, another
-// save in progress, and a folder that takes no new files (rewritten in
-// place). After each run every file is whole old or whole new at its name; the
-// failed runs end normally with one message naming exactly the files not
-// saved (with the platform's reason); a desktop started after a cut-off finds
-// its settings; and the next start and OK leave all four whole new and nothing
-// else. Desktops started over and over during ordinary saves never find a
-// settings file missing.
+// OK over an earlier save (the data folder changed). A count run numbers the
+// save's steps (calls that change a file of the folder) and leaves four whole
+// new files, the administrator's key kept. Then every step is failed alone,
+// failed with all after it, and cut off (the utility killed there), and a few
+// special runs follow (leftover, reader, held file, another save, fixed
+// folder). After each: every file whole old or new at its name, a failed run's
+// message names exactly the files not saved, desktops find their settings,
+// and the next start and OK leave all four whole new and nothing else.
 E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
     auto r = Open("savesweep", Earlier, true);
     if (!r->form) return;
