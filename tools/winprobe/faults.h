@@ -3,8 +3,7 @@
 // platform reports "Access is denied"), taken back when the owner goes. The
 // session's fault library (tests/fixtures/fault_preload.c) fails every write
 // into a folder that holds NoSpaceMarker(folder) with "no space", every open
-// of a file beside which NoReadMarker(path) exists and every rename into a
-// name beside which NoRenameMarker(path) exists with "access denied". With
+// of a file beside which NoReadMarker(path) exists with "access denied". With
 // StepsMarker(folder) it numbers every call that changes a file of the folder
 // (a step) and fails or cuts off the run at a chosen one (ArmSteps).
 #pragma once
@@ -29,7 +28,6 @@ private:
 };
 inline std::string NoSpaceMarker(const std::string& folder) { return Join(folder, ".nospace"); }
 inline std::string NoReadMarker(const std::string& path) { return path + ".noread"; }
-inline std::string NoRenameMarker(const std::string& path) { return path + ".norename"; }
 inline std::string StepsMarker(const std::string& folder) { return Join(folder, ".steps"); }
 
 // Count: every step done; FailOne: step n fails alone (an I/O error); FailFrom:

@@ -2,7 +2,6 @@
 // its own window. Each step is done to the window and to a FormState alongside;
 // after each step the window must show exactly what the state holds.
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -310,7 +309,6 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(ids::cboDataFolder, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
         PostMessageA(GetDlgItem(form, ids::cmdOK), BM_CLICK, 0, 0);
     };
-    const auto restore = [&] { RestoreFolder(r->dir, old); };
     PickDataFolder(*r, 1);
     const ConfigSettings saved = CollectSettings(r->model).settings;
     ArmSteps(r->dir, StepMode::Count, 0);
@@ -326,7 +324,7 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
               "the count run's files: " + now.at("VESKOR.INI"));
     int lost = 0, missing = 0, wrongMessages = 0, failedRecoveries = 0, refusedDesktops = 0, warnings = 0;
     for (int round = 0; round < 3; ++round) {
-        restore();
+        RestoreFolder(r->dir, old);
         Process p;
         if (HWND form = StartConfig(p, r->dir)) save(form);
         do refusedDesktops += LaunchersRefused(r->dir, 4);
@@ -351,7 +349,7 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
                     "Another save of the settings files in " + r->dir + " is in progress", 0});
     rows.push_back({"fixed folder", [&] { fixed = std::make_unique<Unchangeable>(r->dir); }, "", 0});
     for (const Row& row : rows) {
-        restore();
+        RestoreFolder(r->dir, old);
         Process p;
         HWND form = StartConfig(p, r->dir);
         CHECK_MSG(form != nullptr, row.what + ": no form");

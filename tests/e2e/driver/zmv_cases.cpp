@@ -37,14 +37,11 @@ void CheckBox(const LaunchRun& run, const std::string& expected, const std::stri
 
 const std::string kClassic(zmv::kClassicConsoleHost);
 
-// Each row runs a complete configuration under a default terminal choice (a
-// pair of values, each stored or not); the stand-in reports what it got, and
-// its window once the launcher has ended (visible iconic zoomed); the key is
-// read while it exists. Unless neither value is zero and one names the classic
-// host, a visible state starts minimised (no hand-off) and is shown once the
-// window exists, also where the program renamed its console before it was
-// seen. The key, named from the title with only "\" changed, and the font cell
-// never depend on the choice.
+// Each row runs a configuration under a terminal choice (a pair of values);
+// the stand-in reports what it got and its window at the end (visible iconic
+// zoomed); the key is read while it exists. Unless the host would keep the
+// console, a visible state starts minimised and is shown once the window
+// exists, also after the program renamed it. Key and cell never depend on it.
 E2E_CASE("zmv", console_window_key_font_state_and_start) {
     ScopedVariable stay("VESKOR_STANDIN_MS", "700");
 #define VESKOR_TT_MAX "FONTTYPE: TT\r\nFONTSIZE: Max\r\nQUICK_ED: Y\r\nWINSTATE: "
