@@ -37,5 +37,22 @@ if printf '%s\n' "${need[@]}" | grep -q ':i386'; then
 fi
 echo "installing: ${need[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
+# A mirror in the middle of a sync serves an index that does not match its
+# release file for a while: try again after a pause. If it still does not, the
+# index it serves is taken as it is (with a warning: it is not checked against
+# the signed release file), since without the foreign architecture's index the
+# Wine packages cannot be matched with the installed libraries. The install
+# itself says what is still missing.
+log=$(mktemp)
+for attempt in 1 2 3 4; do
+  $SUDO apt-get update -qq 2>"$log" && break
+  cat "$log" >&2
+  [ "$attempt" -eq 4 ] || sleep $((attempt * 15))
+done
+for url in $(sed -n 's/^E: Failed to fetch \(http[^ ]*\.xz\)  File has unexpected size.*/\1/p' "$log" | sort -u); do
+  list=/var/lib/apt/lists/$(echo "${url#*://}" | sed 's/\.xz$//; s|/|_|g')
+  echo "warning: using the unchecked index $url (the mirror is being synced)" >&2
+  curl -fsSL "$url" | xz -dc | $SUDO tee "$list" >/dev/null || echo "warning: $url could not be used" >&2
+done
+rm -f "$log"
 $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
