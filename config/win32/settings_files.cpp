@@ -98,12 +98,17 @@ DWORD CopyRights(const std::string& from, const std::string& to) {
 // old or the whole new file and never none. Windows 95/98 have no such step:
 // the old file is moved aside for a moment, the new one moved in and the old
 // one removed, or moved back when the new one could not follow; when even that
-// fails it stays aside and the result says where.
-WriteResult PutInPlace(const std::string& fresh, const std::string& path) {
+// fails it stays aside and the result says where. replacing is cleared once the
+// platform turns out to have no such step.
+WriteResult PutInPlace(const std::string& fresh, const std::string& path, bool& replacing) {
     if (const DWORD error = CopyRights(path, fresh)) return Failed(error);
-    if (MoveReplacing(fresh, path)) return {};
-    DWORD error = LastErrorOr(ERROR_WRITE_FAULT);
-    if (error != ERROR_CALL_NOT_IMPLEMENTED) return Failed(error);
+    DWORD error = 0;
+    if (replacing) {
+        if (MoveReplacing(fresh, path)) return {};
+        error = LastErrorOr(ERROR_WRITE_FAULT);
+        if (error != ERROR_CALL_NOT_IMPLEMENTED) return Failed(error);
+        replacing = false;
+    }
     const std::string old = OldFileOf(path);
     const bool aside = Exists(path);
     if (aside && !Move(path, old)) return Failed(LastErrorOr(ERROR_WRITE_FAULT));
@@ -175,7 +180,7 @@ WriteResult DiskSettingsStore::WriteFile(const std::string& path, const std::str
     if (Exists(fresh)) Remove(fresh);
     const DWORD error = WriteBytes(fresh, bytes, CREATE_ALWAYS);
     if (error == ERROR_ACCESS_DENIED && !Exists(fresh) && Exists(path)) return WriteInPlace(path, bytes);
-    WriteResult result = error == 0 ? PutInPlace(fresh, path) : Failed(error);
+    WriteResult result = error == 0 ? PutInPlace(fresh, path, replacing_) : Failed(error);
     if (result.error != 0) Remove(fresh);
     return result;
 }
@@ -216,21 +221,24 @@ LoadResult LoadSettingsFromDisk(const std::string& workingFolder) {
     // kept from any save running meanwhile (whose files these would be): its
     // lock, its new files, and an old file moved aside, which goes back to its
     // name when that is missing and is removed when a newer file is there.
+    // Without the lock nothing is changed, and a file found only aside is read
+    // from there.
     DiskSettingsStore store;
     std::vector<NotPutBack> notBack;
-    bool cutOff = false;
     const SaveLock lock = store.BeginSave(workingFolder);
-    if (lock.error == 0) {
-        cutOff = store.LockWasLeft();
-        for (const char* name : {kListName, kIniName, kCfgName, kZmvName}) {
-            const std::string path = SettingsPath(workingFolder, name), old = OldFileOf(path);
-            if (Exists(NewFileOf(path))) cutOff = true, Remove(NewFileOf(path));
-            if (!Exists(old)) continue;
-            if (Exists(path)) Remove(old);
-            else if (!Move(old, path)) notBack.push_back({name, NameOf(old), veskor::win32::ErrorText(::GetLastError())});
+    bool cutOff = lock.error == 0 && store.LockWasLeft();
+    for (const char* name : {kListName, kIniName, kCfgName, kZmvName}) {
+        const std::string path = SettingsPath(workingFolder, name), old = OldFileOf(path);
+        if (lock.error == 0 && Exists(NewFileOf(path))) cutOff = true, Remove(NewFileOf(path));
+        if (!Exists(old)) continue;
+        if (Exists(path)) {
+            if (lock.error == 0) Remove(old);
+        } else if (lock.error != 0 || !Move(old, path)) {
+            const DWORD error = lock.error != 0 ? lock.error : ::GetLastError();
+            notBack.push_back({name, NameOf(old), veskor::win32::ErrorText(error)});
         }
-        store.EndSave();
     }
+    store.EndSave();
     LoadResult load = LoadSettings(workingFolder, store, notBack);
     load.cutOff = cutOff;
     return load;

@@ -18,6 +18,9 @@ namespace veskor::config::win32 {
 // file of the folder without sharing while it runs.
 class DiskSettingsStore : public SettingsStore {
 public:
+    // replacingRename false: the platform has no rename that replaces a file
+    // (Windows 95/98), which a store otherwise finds out at its first write.
+    explicit DiskSettingsStore(bool replacingRename = true) : replacing_(replacingRename) {}
     void Search(const std::string& pattern, const std::function<bool(const DirEntry&)>& visit) override;
     FileRead ReadFile(const std::string& path) override;
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
@@ -32,6 +35,7 @@ private:
     veskor::win32::UniqueFile lock_;
     std::string lockPath_;
     bool lockWasLeft_ = false;
+    bool replacing_;
 };
 
 // Largest file the load reads; anything beyond is not part of the settings.

@@ -402,6 +402,95 @@ E2E_CASE("savesweep", every_step_of_a_save_failed_or_cut_off) {
                                 n(warnings, " warnings at the next start"));
 }
 
+// The sweep where no rename replaces a file, over the utility's own store in
+// this process: on Windows 95 and 98 the old file goes aside for a moment; in a
+// folder that takes no new files each file is rewritten where it stands, its
+// earlier contents copied to the user's temporary folder first. Every step
+// fails alone, or with all after it (as a cut-off there leaves the folder).
+// Then each file is whole new, whole old, or whole old where the report says
+// (aside, or the copy of a damaged file); a next start failing at each of its
+// steps in turn reads the right settings and names each file it could not put
+// back; the retry as the window closes puts every file back; a save then
+// leaves all four whole new and nothing else.
+E2E_CASE("savesweep", every_step_without_a_replacing_rename) {
+    Run r;
+    r.dir = FreshFolder("savesweep_aside"), r.app = Join(r.dir, "APP");
+    Earlier(r);
+    const auto old = Snapshot(r.dir);
+    const ConfigSettings before = win32::LoadSettingsFromDisk(r.dir).settings;
+    ConfigSettings after = before;
+    after.dataFolderName = "DATA02";
+    win32::SaveSettingsToDisk(r.dir, after);
+    const auto now = Snapshot(r.dir);
+    std::string figures;
+    for (const bool inPlace : {false, true}) {
+        int steps = 0, runs = 0, aside = 0, damaged = 0;
+        const auto save = [&](StepMode mode, int n) {
+            ArmSteps(r.dir, mode, n);
+            auto fixed = inPlace ? std::make_unique<Unchangeable>(r.dir) : nullptr;
+            win32::DiskSettingsStore store(inPlace);
+            const SaveReport report = SaveSettings(r.dir, after, store);
+            fixed.reset();
+            if (mode == StepMode::Count && steps == 0) steps = StepsTaken(r.dir);
+            DisarmSteps(r.dir);
+            return report;
+        };
+        RestoreFolder(r.dir, old);
+        save(StepMode::Count, 0);
+        CHECK_MSG(Snapshot(r.dir) == now && steps > 0, "the count run");
+        for (int n = 1, all = steps; n <= all; ++n)
+            for (const StepMode mode : {StepMode::FailOne, StepMode::FailFrom}) {
+                RestoreFolder(r.dir, old);
+                const SaveReport report = save(mode, n);
+                const auto left = Snapshot(r.dir);
+                const auto want = [&](const SavedFile& f) { return (f.error == 0 ? now : old).at(f.name); };
+                std::vector<std::string> asides;
+                std::string states;
+                for (const SavedFile& f : report) {
+                    const bool away = f.left == LeftAs::Aside;
+                    if (ReadText(away ? Join(r.dir, f.copy) : f.left == LeftAs::Damaged ? f.copy : Join(r.dir, f.name)) !=
+                            want(f) || (away && Exists(Join(r.dir, f.name))) ||
+                        (mode == StepMode::FailOne && f.left != LeftAs::Old))  // one failure is always undone
+                        states += std::string(f.name) + " lost or left aside; ";
+                    if (away) asides.push_back(f.name);
+                    damaged += f.left == LeftAs::Damaged;
+                }
+                const ConfigSettings& stored = report[1].error == 0 ? after : before;
+                aside += !asides.empty(), ++runs;
+                for (int k = 1; !asides.empty(); ++k) {
+                    RestoreFolder(r.dir, left);
+                    ArmSteps(r.dir, StepMode::FailFrom, k);
+                    const LoadResult load = win32::LoadSettingsFromDisk(r.dir);
+                    const bool through = StepsTaken(r.dir) < k;
+                    DisarmSteps(r.dir);
+                    std::size_t named = 0;
+                    for (const std::string& name : asides) {
+                        const bool told = std::any_of(load.notBack.begin(), load.notBack.end(),
+                                                      [&](const NotPutBack& f) { return f.name == name; });
+                        named += told;
+                        if (!told && ReadText(Join(r.dir, name)) != old.at(name)) states += name + " not back; ";
+                    }
+                    if (!(load.settings == stored) || named != load.notBack.size())
+                        states += "a start failing from step " + std::to_string(k) + " read or named wrongly; ";
+                    if (through) break;
+                }
+                RestoreFolder(r.dir, left);
+                win32::PutBackEarlier(r.dir, report);
+                for (const SavedFile& f : report)
+                    if (ReadText(Join(r.dir, f.name)) != want(f) || (f.left == LeftAs::Damaged && Exists(f.copy)))
+                        states += std::string(f.name) + " not put back; ";
+                if (!(win32::LoadSettingsFromDisk(r.dir).settings == stored)) states += "the next start; ";
+                save(StepMode::Count, 0);
+                CHECK_MSG(states.empty() && Snapshot(r.dir) == now, (inPlace ? "in place, mode " : "aside, mode ") +
+                              std::to_string(static_cast<int>(mode)) + " step " + std::to_string(n) + ": " + states);
+            }
+        figures += std::string(inPlace ? "in place: " : "aside: ") + std::to_string(steps) + " steps, " +
+                   std::to_string(runs) + " runs, " + std::to_string(aside) + " with a file aside, " +
+                   std::to_string(damaged) + " files damaged and put back; ";
+    }
+    Report("savesweep_aside.txt", figures);
+}
+
 // Loaded from VESKOR.INI or, without it, from VESKOR.LST, the window shows what
 // the state holds after the same load; Cancel, Escape and the close box then
 // end the program without writing a file. A VESKOR.INI the user may not read
