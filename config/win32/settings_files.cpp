@@ -206,7 +206,7 @@ SaveLock DiskSettingsStore::BeginSave(const std::string& folder) {
 void DiskSettingsStore::EndSave() {
     if (!lock_) return;
     lock_.reset();
-    ::DeleteFileA(lockPath_.c_str());
+    Remove(lockPath_);  // a scanner may look at it for a moment once it is closed
 }
 
 std::string FixWorkingFolder(const std::string& ownFolder) {
