@@ -28,7 +28,6 @@ TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
         {"C:\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
         {"C:\\APP\\", "DATA01", "SPOOL", {"B:" + app, "B:'DATA01" + found, "B:'SPOOL" + found}},
         {"C:\\APP", "DATA02", "SPOOL", {"B:" + app, "R:'DATA02" + missing, "=:"}},
-        {"C:\\APP", "DATA01", "PRN", {"B:" + app, "B:'DATA01" + found, "R:'PRN" + missing}},
         {"C:\\APP", "DATA03", "SPOOL", {"B:" + app, "B:'DATA03" + found, "R:'SPOOL" + missing}},  // a plain file
         {"C:\\APP", "DATA01", "", {"B:" + app, "B:'DATA01" + found, "B:'" + found}},
         {"\\\\SRV\\APP", "DATA01", "SPOOL",
@@ -54,11 +53,7 @@ TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
 }
 
 TEST(ConfigLists, FontSizeListsAndSelection) {
-    EXPECT_EQ(SplitList(FontSizeListText(1, 0)).back(), "10");
-    EXPECT_EQ(SplitList(FontSizeListText(2, 3)).back(), "12x20 TT");
-    EXPECT_EQ(SplitList(FontSizeListText(2, 4)), std::vector<std::string>{""});
-    EXPECT_EQ(FontSizeListText(3, 1), "");
-
+    EXPECT_EQ(FontSizeListText(3, 1), "");  // no list of another kind; the lists themselves are the form tests'
     const std::vector<std::string> list = {"10X16", "12X20 TT", "12x20 tt"};
     EXPECT_EQ(SelectionFor(list, "12x20 Tt"), 1);
     EXPECT_EQ(SelectionFor(list, "8x12"), 0);
@@ -83,7 +78,6 @@ TEST(ConfigHelp, SharedTextsAndLineBreaks) {
     EXPECT_NE(HelpText(ids::optScreen[0]).find("Screen\r\nSCREEN 1 - "), std::string::npos);
     EXPECT_EQ(HelpText(ids::fraFolders), "");
     EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
-    EXPECT_EQ(ExpandLineMarkers("a\\n"), "a\r\n");
 }
 
 TEST(ConfigLayout, ControlsIdentifiersAndPosition) {

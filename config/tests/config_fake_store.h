@@ -27,7 +27,7 @@ public:
                             const std::string& fallback) override {
         reads.push_back(section + "/" + key);
         auto it = ini.find(file + "|" + section + "|" + key);
-        return it == ini.end() || locked.count(file) ? fallback : it->second.substr(0, 511);
+        return it == ini.end() || locked.count(file) ? fallback : it->second;
     }
     // A locked file fails as busy and is left as it was; one in results fails as given there.
     WriteResult WriteFile(const std::string& path, const std::string& bytes) override {
