@@ -34,20 +34,14 @@ TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
          {"R:THE APPLICATION FOLDER MUST BE MAPPED TO A DRIVE LETTER (ie 'R:')",
           "R:AND NOT A NETWORK SHARE (ie \\\\SERVER)", "R:YOU WILL NOT BE ABLE TO SAVE THE CURRENT SETTINGS"}},
         {"\\\\SRV\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
-        {"", "DATA01", "SPOOL", {"B:" + app, "R:'DATA01" + missing, "=:"}},  // the root of the drive
     };
     MemoryTree tree;
     tree.Add("C:\\APP\\VESKOR32.EXE");
     tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir);
     tree.Add("C:\\APP\\DATA03");
     tree.Add("\\\\SRV\\APP\\VESKOR32.EXE");
-    tree.Add("C:\\VESKOR32.EXE");
-    // The memory tree knows roots only by drive: "\" is taken as C:'s root.
-    const DirectorySearch search = [&tree](const std::string& p, const std::function<bool(const DirEntry&)>& v) {
-        tree.Search(p.rfind("\\", 0) == 0 && p.rfind("\\\\", 0) != 0 ? "C:" + p : p, v);
-    };
     for (const auto& c : cases) {
-        const FolderStatus s = CheckFolders(search, c.app, c.data, c.spool);
+        const FolderStatus s = CheckFolders(tree.Searcher(), c.app, c.data, c.spool);
         for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Line(s[i]), c.lines[i]) << c.app << " " << c.spool;
     }
 }
@@ -73,11 +67,11 @@ TEST(ConfigSelectFolder, RequestAndChosenFolder) {
 }
 
 // A control without help shows none; the line markers of the stored texts become line ends.
-TEST(ConfigHelp, SharedTextsAndLineBreaks) {
-    EXPECT_EQ(HelpText(ids::optWindowType[1]), HelpText(ids::optWindowType[0]));
+TEST(ConfigHelp, TextsAndLineBreaks) {
     EXPECT_NE(HelpText(ids::optScreen[0]).find("Screen\r\nSCREEN 1 - "), std::string::npos);
     EXPECT_EQ(HelpText(ids::fraFolders), "");
     EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
+    EXPECT_EQ(ExpandLineMarkers("a\\n"), "a\r\n");
 }
 
 TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
