@@ -109,7 +109,6 @@ TEST(ConfigLoad, SourceFallsThroughInOrderAndTheWarningNamesEachUnreadableFile) 
         std::string warning;
     } cases[] = {
         {"", "-", SettingsSource::Defaults, ""},
-        {" [FOLDERS]\r\n", list, SettingsSource::List, ""},  // indented headers
         {std::string("!") + header, list, SettingsSource::List,
          ini + "The form shows the settings of the older file VESKOR.LST." + save},
         {std::string("!") + header, std::string("!") + list, SettingsSource::Defaults, ini + lst + defaults},

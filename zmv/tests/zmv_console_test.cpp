@@ -36,8 +36,6 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
         EXPECT_TRUE(c.width == r.width && c.height == r.height && c.trueType == r.trueTypeAfter)
             << r.size << " " << r.workArea << ": " << c.width << "x" << c.height;
     }
-    EXPECT_TRUE(NeedsWorkArea(" max"));
-    EXPECT_FALSE(NeedsWorkArea("8x12"));
 }
 
 TEST(RegistryForm, KeyNameAndValues) {
