@@ -48,6 +48,7 @@ TEST(RegistryForm, KeyNameAndValues) {
         const char* key;
     } names[] = {{"A\\B", "", false, "Console\\A_B"},
                  {"c:\\windows\\system32\\cmd.exe", "C:\\WINDOWS", false, "Console\\%SystemRoot%_system32_cmd.exe"},
+                 {"C:\\WIN", "C:\\WINDOWS", false, "Console\\C:_WIN"},
                  {"D:\\WINDOWS\\x", "C:\\WINDOWS", false, "Console\\D:_WINDOWS_x"},
                  {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
                  {"\x95\\", "", false, "Console\\\x95_"}};
