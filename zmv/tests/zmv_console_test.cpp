@@ -18,14 +18,13 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
         std::int32_t width, height;
         bool trueTypeAfter;
     } rows[] = {
-        // Automatic: 80 columns of the (percentage of the) work area, or the cell tables.
+        // Automatic: 80 columns of the (percentage of the) work area, or the cell tables. 50% of 1119 is 559.5,
+        // which goes to the even 560: 7 columns of 80.
         {true, "max 90%", kNt, 1024, 11, 19, true}, {true, "max", k98, 1024, 12, 20, true},
-        {false, "max", kNt, 1024, 12, 16, false},  {false, "max", k95, 800, 10, 18, false},
+        {false, "max", kNt, 1024, 12, 16, false},  {true, "max 50", kNt, 1119, 7, 12, true},
         {true, "max 10", kNt, 1024, 1, 2, true},   {true, "max 5", kNt, 1024, 12, 20, true},
         {true, "max 150", kNt, 1024, 12, 20, true}, {true, "max -50", kNt, 1280, 8, 14, true},
         {true, "max", k95, 399, 4, 7, true},       {true, "max", k95, 400, 5, 8, true},
-        // 50% of 1119 is 559.5, which goes to the even 560: 7 columns of 80.
-        {true, "max 50", kNt, 1119, 7, 12, true},
         // Explicit "WxH" (0 is 8, at most 48 x 72) and a height alone (TrueType, 0.6 as wide).
         {false, "100x100", kNt, 0, 48, 72, false}, {true, "8x0", kNt, 0, 8, 8, true},
         {false, "-7x-9.5", kNt, 0, 7, 10, false},  {false, "0.3", kNt, 0, 5, 8, true},
