@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "config_layout.h"
 #include "memory_tree.h"
@@ -21,10 +22,7 @@ TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
     const std::string app = "APPLICATION 'VESKOR32.EXE' HAS BEEN FOUND IN CURRENT FOLDER";
     const std::string noApp = "R:APPLICATION 'VESKOR32.EXE' HAS NOT BEEN FOUND IN CURRENT FOLDER";
     const std::string found = "' FOLDER HAS BEEN FOUND IN CURRENT FOLDER", missing = "' FOLDER HAS NOT BEEN FOUND IN CURRENT FOLDER";
-    const struct {
-        std::string app, data, spool;
-        std::array<std::string, 3> lines;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string, std::array<std::string, 3>> cases[] = {  // folders, lines
         {"C:\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
         {"C:\\APP\\", "DATA01", "SPOOL", {"B:" + app, "B:'DATA01" + found, "B:'SPOOL" + found}},
         {"C:\\APP", "DATA02", "SPOOL", {"B:" + app, "R:'DATA02" + missing, "=:"}},
@@ -40,9 +38,9 @@ TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
     tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir);
     tree.Add("C:\\APP\\DATA03");
     tree.Add("\\\\SRV\\APP\\VESKOR32.EXE");
-    for (const auto& c : cases) {
-        const FolderStatus s = CheckFolders(tree.Searcher(), c.app, c.data, c.spool);
-        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Line(s[i]), c.lines[i]) << c.app << " " << c.spool;
+    for (const auto& [appFolder, data, spool, lines] : cases) {
+        const FolderStatus s = CheckFolders(tree.Searcher(), appFolder, data, spool);
+        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Line(s[i]), lines[i]) << appFolder << " " << spool;
     }
 }
 

@@ -103,27 +103,23 @@ TEST(ConfigLoad, SourceFallsThroughInOrderAndTheWarningNamesEachUnreadableFile) 
     const std::string ini = cannotRead("VESKOR.INI"), lst = cannotRead("VESKOR.LST");
     const std::string save = " OK saves what the form shows in place of the stored settings.";
     const std::string defaults = "The form shows the default settings." + save;
-    const struct {
-        std::string ini, list;
-        SettingsSource expected;
-        std::string warning;
-    } cases[] = {
+    const std::tuple<std::string, std::string, SettingsSource, std::string> cases[] = {  // the files, source, warning
         {"", "-", SettingsSource::Defaults, ""},
         {std::string("!") + header, list, SettingsSource::List,
          ini + "The form shows the settings of the older file VESKOR.LST." + save},
         {std::string("!") + header, std::string("!") + list, SettingsSource::Defaults, ini + lst + defaults},
         {"-", std::string("!") + list, SettingsSource::Defaults, lst + defaults},
     };
-    for (const auto& c : cases) {
+    for (const auto& [iniText, listText, source, warning] : cases) {
         FakeStore store;
-        for (const auto& [path, text] : {std::pair{kIni, c.ini}, std::pair{kLst, c.list}}) {
+        for (const auto& [path, text] : {std::pair{kIni, iniText}, std::pair{kLst, listText}}) {
             if (text != "-") store.Put(path, text.substr(text.rfind('!', 0) == 0 ? 1 : 0));
             if (text.rfind('!', 0) == 0) store.locked.insert(path);
         }
         const LoadResult r = LoadSettings("C:\\INST", store);
         const char* applFolder = r.source == SettingsSource::List ? "L:\\X" : "C:\\KELSOFT\\VESKOR";
-        EXPECT_TRUE(r.source == c.expected && r.settings.applFolder == applFolder) << c.ini << " " << c.list;
-        EXPECT_EQ(LoadWarning(r), c.warning);
+        EXPECT_TRUE(r.source == source && r.settings.applFolder == applFolder) << iniText << " " << listText;
+        EXPECT_EQ(LoadWarning(r), warning);
     }
     // A file a cut-off save left aside is read from there, and named with where it is.
     FakeStore store;
@@ -157,18 +153,16 @@ TEST(ConfigLoad, ListFieldsAndGapFilling) {
 }
 
 TEST(ConfigSave, LauncherFontAndProgramPath) {
-    const struct {
-        const char *maxFlag, *maxType, *maxSize, *fontSize;
-        LauncherFont expected;
-    } fonts[] = {
+    // MAX_FLAG, MAX_TYPE, MAX_SIZE and FONTSIZE, and the font the launcher is given.
+    const std::tuple<const char*, const char*, const char*, const char*, LauncherFont> fonts[] = {
         {"Y", "BMP", "100", "8x12", {"BMP", "Max"}},      {"Y", "TT", "70", "", {"TT", "Max 70%"}},
         {"Y", "TT", "100.0", "", {"TT", "Max"}},          {"N", "TT", "", "8X12", {"BMP", "8X12"}},
         {"N", "", "", "TT", {"TT", ""}},                  {"y", "TT", "90", "10x16", {"BMP", "10x16"}},
     };
-    for (const auto& c : fonts) {
+    for (const auto& [flag, type, size, font, expected] : fonts) {
         ConfigSettings s;
-        std::tie(s.maxFlag, s.maxType, s.maxSize, s.fontSize) = std::tie(c.maxFlag, c.maxType, c.maxSize, c.fontSize);
-        EXPECT_EQ(LauncherFontFor(s), c.expected) << c.maxFlag << c.maxSize << c.fontSize;
+        std::tie(s.maxFlag, s.maxType, s.maxSize, s.fontSize) = std::tie(flag, type, size, font);
+        EXPECT_EQ(LauncherFontFor(s), expected) << flag << size << font;
     }
     const std::pair<const char*, const char*> paths[] = {
         {"C:\\APP\\", "C:\\APP\\VESKOR32.EXE"}, {" C:\\APP ", " C:\\APP \\VESKOR32.EXE"}, {"   ", "   "}};
