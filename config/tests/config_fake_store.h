@@ -25,7 +25,6 @@ public:
     }
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override {
-        reads.push_back(section + "/" + key);
         auto it = ini.find(file + "|" + section + "|" + key);
         return it == ini.end() || locked.count(file) ? fallback : it->second;
     }
@@ -58,7 +57,7 @@ public:
     SaveLock lock;
     bool held = false;
     int ended = 0;
-    std::vector<std::string> reads, writes;
+    std::vector<std::string> writes;
 };
 
 }  // namespace veskor::config::testing
