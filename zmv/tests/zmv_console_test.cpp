@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veskor::zmv {
 namespace {
 
@@ -10,14 +12,8 @@ const PlatformFacts k98{4, 10, 1998, 1};
 const PlatformFacts k95{4, 0, 950, 1};
 
 TEST(FontCell, AutomaticExplicitAndSingleNumber) {
-    struct Row {
-        bool trueType;
-        const char* size;
-        PlatformFacts facts;
-        std::int64_t workArea;
-        std::int32_t width, height;
-        bool trueTypeAfter;
-    } rows[] = {
+    // TrueType asked for, size text, platform and work area; the cell and whether it is TrueType.
+    const std::tuple<bool, const char*, PlatformFacts, std::int64_t, std::int32_t, std::int32_t, bool> rows[] = {
         // Automatic: 80 columns of the (percentage of the) work area, or the cell tables. 50% of 1119 is 559.5,
         // which goes to the even 560: 7 columns of 80.
         {true, "max 90%", kNt, 1024, 11, 19, true}, {true, "max", k98, 1024, 12, 20, true},
@@ -30,10 +26,10 @@ TEST(FontCell, AutomaticExplicitAndSingleNumber) {
         {false, "-7x-9.5", kNt, 0, 7, 10, false},  {false, "0.3", kNt, 0, 5, 8, true},
         {false, "16", kNt, 0, 10, 16, true},       {false, "1e999", kNt, 0, 43, 72, true},
     };
-    for (const Row& r : rows) {
-        const FontCell c = ComputeFontCell(r.trueType, r.size, r.facts, r.workArea);
-        EXPECT_TRUE(c.width == r.width && c.height == r.height && c.trueType == r.trueTypeAfter)
-            << r.size << " " << r.workArea << ": " << c.width << "x" << c.height;
+    for (const auto& [trueType, size, facts, workArea, width, height, trueTypeAfter] : rows) {
+        const FontCell c = ComputeFontCell(trueType, size, facts, workArea);
+        EXPECT_TRUE(c.width == width && c.height == height && c.trueType == trueTypeAfter)
+            << size << " " << workArea << ": " << c.width << "x" << c.height;
     }
 }
 
@@ -41,18 +37,15 @@ TEST(RegistryForm, KeyNameAndValues) {
     // Only "\" changes, as the console host names the key; the Windows folder
     // (any case) it writes as "%SystemRoot%"; a trail byte is never a "\".
     const auto leadByte = [](unsigned char c) { return c == 0x95; };
-    const struct {
-        const char *title, *windows;
-        bool doubleByte;
-        const char* key;
-    } names[] = {{"A\\B", "", false, "Console\\A_B"},
-                 {"c:\\windows\\system32\\cmd.exe", "C:\\WINDOWS", false, "Console\\%SystemRoot%_system32_cmd.exe"},
-                 {"C:\\WIN", "C:\\WINDOWS", false, "Console\\C:_WIN"},
-                 {"D:\\WINDOWS\\x", "C:\\WINDOWS", false, "Console\\D:_WINDOWS_x"},
-                 {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
-                 {"\x95\\", "", false, "Console\\\x95_"}};
-    for (const auto& n : names)
-        EXPECT_EQ(ConsoleKeyName(n.title, n.windows, n.doubleByte ? +leadByte : nullptr), n.key);
+    const std::tuple<const char*, const char*, bool, const char*> names[] = {  // title, Windows folder, DBCS, key
+        {"A\\B", "", false, "Console\\A_B"},
+        {"c:\\windows\\system32\\cmd.exe", "C:\\WINDOWS", false, "Console\\%SystemRoot%_system32_cmd.exe"},
+        {"C:\\WIN", "C:\\WINDOWS", false, "Console\\C:_WIN"},
+        {"D:\\WINDOWS\\x", "C:\\WINDOWS", false, "Console\\D:_WINDOWS_x"},
+        {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
+        {"\x95\\", "", false, "Console\\\x95_"}};
+    for (const auto& [title, windows, doubleByte, key] : names)
+        EXPECT_EQ(ConsoleKeyName(title, windows, doubleByte ? +leadByte : nullptr), key);
 
     // Faces, families, weight and the usual cells are read back from the key end to end.
     LaunchSettings s;
