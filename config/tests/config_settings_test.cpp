@@ -197,13 +197,9 @@ TEST(ConfigSave, FilesNotSavedAreNamedWithTheirReasons) {
     const std::string head = "Settings files not saved in C:\\INST:\r\n\r\n", others = "\r\nThe other files were saved.";
     const std::string retry = " back in place. The utility tries again to put back the earlier contents as this window closes.";
     const std::string cfg = "C:\\INST\\VESKOR.CFG", zmv = "C:\\INST\\VESKOR1.ZMV";
-    const struct {
-        std::vector<std::string> locked;
-        std::map<std::string, WriteResult> results;
-        SaveLock lock;
-        std::size_t written;
-        std::string text;
-    } cases[] = {
+    // The files locked, what some writes give, the save lock, how many files end up written, and the message.
+    const std::tuple<std::vector<std::string>, std::map<std::string, WriteResult>, SaveLock, std::size_t, std::string>
+        cases[] = {
         {{kIni}, {}, {}, 3, head + "VESKOR.INI: error 32.\r\n" + others},
         {{kLst}, {{zmv, {5, LeftAs::Aside, "VESKOR1.ZMV.veskorcfg-old"}}}, {}, 2,
          head + "VESKOR.LST: error 32.\r\nVESKOR1.ZMV: error 5. It is missing; its earlier contents are kept in "
@@ -219,16 +215,16 @@ TEST(ConfigSave, FilesNotSavedAreNamedWithTheirReasons) {
          head + "VESKOR.LST: error 998.\r\nVESKOR.INI: error 998.\r\nVESKOR.CFG: error 998.\r\nVESKOR1.ZMV: error "
                 "998.\r\n\r\nNone of the settings were saved."},
     };
-    for (const auto& c : cases) {
+    for (const auto& [locked, results, lock, written, text] : cases) {
         FakeStore store;
         store.Put(kIni, "[SITE]\r\nOWNER=accounts\r\n");
-        for (const std::string& path : c.locked) store.locked.insert(path);
-        store.results = c.results;
-        store.lock = c.lock;
+        store.locked.insert(locked.begin(), locked.end());
+        store.results = results;
+        store.lock = lock;
         const SaveReport r = SaveSettings("C:\\INST\\", kSample, store);
-        EXPECT_EQ(store.files.size() - 1 + (store.files[kIni] != "[SITE]\r\nOWNER=accounts\r\n"), c.written);
+        EXPECT_EQ(store.files.size() - 1 + (store.files[kIni] != "[SITE]\r\nOWNER=accounts\r\n"), written);
         EXPECT_EQ(SaveFailureText("C:\\INST\\", r, [](FileError e) { return "error " + std::to_string(e) + "."; }),
-                  c.text);
+                  text);
     }
 }
 

@@ -29,7 +29,7 @@ TEST(Start, ConsoleHostAndShowPlan) {
                       terminal = "{E12CFF52-A866-4C77-9A90-F570A7AA2C6B}" + nul,
                       zero = "{00000000-0000-0000-0000-000000000000}" + nul;
     const std::optional<std::string> none;
-    const std::tuple<std::optional<std::string>, std::optional<std::string>, bool> pairs[] = {  // the two values, certain
+    const std::tuple<std::optional<std::string>, std::optional<std::string>, bool> pairs[] = {  // both values, certain
         {classic, classic, true},
         {terminal, classic, true},  // either one naming it keeps the console
         {"{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}" + nul, terminal, true},
@@ -50,15 +50,13 @@ TEST(Start, ConsoleHostAndShowPlan) {
     EXPECT_EQ(DelegationClassId(terminal), terminal.substr(0, 38));
 
     const int kNone = -1;
-    const struct {
-        int configured, handOverStart, handOverAfter;
-    } plans[] = {{0, 0, kNone}, {1, 2, 1}, {2, 2, kNone}, {3, 2, 3}, {4, 7, 4}, {5, 2, 1}, {6, 6, kNone},
-                 {7, 7, kNone}, {8, 7, 4}, {9, 2, 9}, {10, 2, 1}, {11, 11, kNone}};
-    for (const auto& p : plans) {
-        const ShowPlan classicPlan = PlanShow(p.configured, true), handOver = PlanShow(p.configured, false);
-        EXPECT_TRUE(classicPlan.atStart == p.configured && !classicPlan.afterWait) << p.configured;
-        EXPECT_EQ(handOver.atStart, p.handOverStart) << p.configured;
-        EXPECT_EQ(handOver.afterWait.value_or(kNone), p.handOverAfter) << p.configured;
+    const std::tuple<int, int, int> plans[] = {{0, 0, kNone}, {1, 2, 1}, {2, 2, kNone}, {3, 2, 3}, {4, 7, 4},
+        {5, 2, 1}, {6, 6, kNone}, {7, 7, kNone}, {8, 7, 4}, {9, 2, 9}, {10, 2, 1}, {11, 11, kNone}};
+    for (const auto& [configured, handOverStart, handOverAfter] : plans) {
+        const ShowPlan classicPlan = PlanShow(configured, true), handOver = PlanShow(configured, false);
+        EXPECT_TRUE(classicPlan.atStart == configured && !classicPlan.afterWait) << configured;
+        EXPECT_EQ(handOver.atStart, handOverStart) << configured;
+        EXPECT_EQ(handOver.afterWait.value_or(kNone), handOverAfter) << configured;
     }
 }
 
