@@ -12,7 +12,7 @@ namespace {
 
 using veskor::testing::MemoryTree;
 
-// A complete installation: programs, settings file and the three folders.
+// A platform with a complete installation: programs, settings file and the three folders.
 class FakePlatform : public StartupPlatform {
 public:
     FakePlatform() {
