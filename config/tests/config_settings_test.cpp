@@ -42,7 +42,7 @@ TEST(ConfigIniSections, CountsHeaderLinesTakenExactly) {
     const std::pair<std::string, std::size_t> cases[] = {
         {"[FOLDERS]", 1},
         {" [FOLDERS]\r\n[SCREEN] \r\n", 0},
-        {"[A]\r[B]\r\n\n[C]", 3},  // a bare CR or LF ends a line too
+        {"[A]\r[B]\r\n\n[C]\r\n", 3},  // a bare CR or LF ends a line too
         {"[]\r\n[\r\n]\r\n", 1},
         {"[A]\r\n\x1a[B]\r\n", 1},
         {std::string("[A\0B]\r\n", 7), 1},
