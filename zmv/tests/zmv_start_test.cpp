@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veskor::zmv {
 namespace {
 
@@ -27,40 +29,34 @@ TEST(Start, ConsoleHostAndShowPlan) {
                       terminal = "{E12CFF52-A866-4C77-9A90-F570A7AA2C6B}" + nul,
                       zero = "{00000000-0000-0000-0000-000000000000}" + nul;
     const std::optional<std::string> none;
-    const struct {
-        PlatformFacts facts;
-        std::optional<std::string> console, terminal;
-        bool certain;
-    } pairs[] = {
-        {nt, classic, classic, true},
-        {nt, terminal, classic, true},  // either one naming it keeps the console
-        {nt, "{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}" + nul, terminal, true},
-        {nt, classic.substr(0, 38) + "x", classic, true},  // the 39th is taken for the terminator
-        {nt, classic, none, false},
-        {nt, zero, classic, false},
-        {nt, terminal, terminal, false},
-        {nt, classic, std::string(kClassicConsoleHost), false},  // stored without its terminator
-        {nt, classic, classic + "x", false},
-        {nt, "B23D10C0-E52E-411E-9D5B-C09FDF709C7D" + nul + nul + nul, classic, false},
-        {nt, "{B23D10C0-E52E-411E-9D5B+C09FDF709C7D}" + nul, classic, false},
-        {nt, "{B23D10C0-E52E-411E-9D5B-C09FDF709C7G}" + nul, classic, false},
-        {win98, none, none, true},
+    const std::tuple<std::optional<std::string>, std::optional<std::string>, bool> pairs[] = {  // both values, certain
+        {classic, classic, true},
+        {terminal, classic, true},  // either one naming it keeps the console
+        {"{b23d10c0-e52e-411e-9d5b-c09fdf709c7d}" + nul, terminal, true},
+        {classic.substr(0, 38) + "x", classic, true},  // the 39th is taken for the terminator
+        {classic, none, false},
+        {zero, classic, false},
+        {terminal, terminal, false},
+        {classic, std::string(kClassicConsoleHost), false},  // stored without its terminator
+        {classic, classic + "x", false},
+        {"B23D10C0-E52E-411E-9D5B-C09FDF709C7D" + nul + nul + nul, classic, false},
+        {"{B23D10C0-E52E-411E-9D5B+C09FDF709C7D}" + nul, classic, false},
+        {"{B23D10C0-E52E-411E-9D5B-C09FDF709C7G}" + nul, classic, false},
     };
-    for (const auto& p : pairs)
-        EXPECT_EQ(ClassicHostCertain(p.facts, p.console, p.terminal), p.certain)
-            << p.console.value_or("-") << " " << p.terminal.value_or("-");
+    for (const auto& [consoleValue, terminalValue, certain] : pairs)
+        EXPECT_EQ(ClassicHostCertain(nt, consoleValue, terminalValue), certain)
+            << consoleValue.value_or("-") << " " << terminalValue.value_or("-");
+    EXPECT_TRUE(ClassicHostCertain(win98, none, none));
     EXPECT_EQ(DelegationClassId(terminal), terminal.substr(0, 38));
 
     const int kNone = -1;
-    const struct {
-        int configured, handOverStart, handOverAfter;
-    } plans[] = {{0, 0, kNone}, {1, 2, 1}, {2, 2, kNone}, {3, 2, 3}, {4, 7, 4}, {5, 2, 1}, {6, 6, kNone},
-                 {7, 7, kNone}, {8, 7, 4}, {9, 2, 9}, {10, 2, 1}, {11, 11, kNone}};
-    for (const auto& p : plans) {
-        const ShowPlan classicPlan = PlanShow(p.configured, true), handOver = PlanShow(p.configured, false);
-        EXPECT_TRUE(classicPlan.atStart == p.configured && !classicPlan.afterWait) << p.configured;
-        EXPECT_EQ(handOver.atStart, p.handOverStart) << p.configured;
-        EXPECT_EQ(handOver.afterWait.value_or(kNone), p.handOverAfter) << p.configured;
+    const std::tuple<int, int, int> plans[] = {{0, 0, kNone}, {1, 2, 1}, {2, 2, kNone}, {3, 2, 3}, {4, 7, 4},
+        {5, 2, 1}, {6, 6, kNone}, {7, 7, kNone}, {8, 7, 4}, {9, 2, 9}, {10, 2, 1}, {11, 11, kNone}};
+    for (const auto& [configured, handOverStart, handOverAfter] : plans) {
+        const ShowPlan classicPlan = PlanShow(configured, true), handOver = PlanShow(configured, false);
+        EXPECT_TRUE(classicPlan.atStart == configured && !classicPlan.afterWait) << configured;
+        EXPECT_EQ(handOver.atStart, handOverStart) << configured;
+        EXPECT_EQ(handOver.afterWait.value_or(kNone), handOverAfter) << configured;
     }
 }
 
